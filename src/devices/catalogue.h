@@ -1,0 +1,38 @@
+#pragma once
+// The device catalogue and device selection.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "devices/device.h"
+
+namespace krv {
+
+struct Session;
+
+// Every row of the catalogue, the placeholder "PICunknown" first.
+const std::vector<DeviceRow>& DeviceTable();
+
+// The row of a device name, or nullptr.
+const DeviceRow* FindDevice(std::string_view name);
+
+// The placeholder row ("PICunknown": CoreWidth 14, CodeSize 1024, DataSize 64, frm16F54).
+const DeviceRow& UnknownDevice();
+
+// The family of a device name from its characters 4 and 5 ("10", "12", "16", "18", "30").
+Family FamilyOf(std::string_view deviceName);
+
+// Family box texts: "PIC10", "PIC12", "PIC16", "PIC18", "dsPIC30".
+std::string_view FamilyCaption(Family f);
+// Device list of a family, in list order.
+std::vector<std::string> FillDeviceList(Family f);
+
+// Selects a device: every parameter from its row (the placeholder for an unknown name),
+// ConfigForm, buffers sized anew and blank (InitWindows).
+void SelectDevice(Session& s, const std::string& deviceName);
+
+// ConfigMask(0..6) (and CSumMask30 on dsPIC30 parts) for the selected device, then
+// Config1..Config7 And their masks. 0xFFFF in all seven for a key it does not know.
+void SetConfigsDefaults(Session& s);
+
+}  // namespace krv

@@ -1,0 +1,82 @@
+#pragma once
+// Device parameters: one complete row per device of the catalogue. The selected device's
+// row is copied into the session by SelectDevice.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace krv {
+
+enum class Family { Unknown, PIC10, PIC12, PIC16, PIC18, PIC30 };
+
+// The configuration dialogs, one per family of configuration-word layouts.
+enum class DialogId {
+  frm10F20X,
+  frm10F22X,
+  frm12F50X,
+  frm12F510,
+  frm12F629,
+  frm12F635,
+  frm16C745,
+  frm16F54,
+  frm16f505,
+  frm16F627A,
+  frm16F7X7,
+  frm16F876,
+  frm16F88X,
+  frm18FXX2,
+  frm18F2450,
+  frm18FXX31,
+  frm18F6X9X,
+  frm18F2221,
+  frm18F1X30,
+  frm18FX220,
+  frm30F,
+};
+
+// "frm16F54" etc.
+std::string_view DialogName(DialogId id);
+
+struct DeviceRow {
+  const char* Name;  // "PIC16F84A", "PIC18F242-2439", "PIC30F6014A"; "PICunknown"
+  Family family;
+  int CoreWidth;  // 12, 14, 16 (PIC18) or 24 (dsPIC30)
+  // Program memory: words (12/14-bit), bytes/2 (PIC18: the buffer holds 2 x CodeSize
+  // bytes), instructions (dsPIC30).
+  int32_t CodeSize;
+  int32_t DataSize;     // data EEPROM in bytes
+  int32_t ExecSize;     // dsPIC30 programming-executive area in instructions (0 elsewhere)
+  int32_t DataStart30;  // dsPIC30: 0x800000 - DataSize, 0 without EEPROM
+  // Addresses shown by the 12/14-bit dialogs (0 where the part lacks the word).
+  int32_t ConfigAddress;
+  int32_t Config1Address;
+  int32_t UserIDAddress;
+  int32_t OscCalAddress;
+  int32_t Calib1Address;
+  int32_t Calib2Address;
+  bool HasOscCal;
+  bool HasBandGap;
+  int EraseAlgorithm;
+  // Bits of the configuration word that hold each function (0 where the part lacks it).
+  uint16_t CPBit, CPDBit, MCLREBit, WDTEBit, PWRTEBit, BODENBit, OscBits;
+  // Implemented bits of ConfigWord and of the second configuration word (12/14-bit):
+  // what counts in the checksum.
+  uint16_t ConfigImplMask;
+  uint16_t Config1ImplMask;
+  // Implemented bits of Config1..Config7 (PIC18, dsPIC30), set by SetConfigsDefaults, and
+  // the bits of each dsPIC30 register that count in the checksum.
+  std::array<uint16_t, 7> ConfigMasks;
+  std::array<uint16_t, 7> CSumMasks30;
+  DialogId ConfigForm;
+};
+
+// The selected device: its name and a copy of its row.
+struct DeviceParams : DeviceRow {
+  std::string DeviceName = "PICunknown";
+
+  // Mid(DeviceName, 6): "F628A", "F242-2439", "F6014A".
+  std::string Key() const { return DeviceName.size() > 5 ? DeviceName.substr(5) : std::string(); }
+};
+
+}  // namespace krv

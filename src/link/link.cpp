@@ -1,0 +1,119 @@
+#include "link/link.h"
+
+#include "shell/helpers.h"
+#include "shell/session.h"
+#include "shell/window.h"
+
+namespace krv {
+
+int ProductId() { return KRV330_PRODUCT_ID; }
+
+namespace {
+
+// A failure inside an operation: the link is closed, the programmer marked absent, the
+// time-out box shown once, and the operation unwinds.
+[[noreturn]] void LoseLink(Session& s) {
+  const bool first = !s.link.lost;
+  s.link.lost = true;
+  CloseLink(s);
+  if (first) s.window->MsgBox(Text(s, TextId::Msg9), mb::kCritical, kAppTitle);
+  throw LinkLost();
+}
+
+}  // namespace
+
+void CloseLink(Session& s) {
+  if (s.link.transport) s.link.transport->Close();
+  s.link.present = false;
+}
+
+bool SendToKRV(Session& s, std::initializer_list<int32_t> bytes) {
+  Report report{};
+  int k = 1;
+  for (int32_t b : bytes) {
+    if (k > 8) break;
+    report[k++] = static_cast<uint8_t>(b & 255);
+  }
+  if (s.link.inOperation) {
+    if (!s.link.present || !s.link.transport->Write(report)) LoseLink(s);
+    return true;
+  }
+  if (!s.link.present) return false;
+  if (s.link.transport->Write(report)) return true;
+  // Outside an operation a failed write may be a stale handle: search again, retry once.
+  if (BuscaHID(s) && s.link.transport->Write(report)) return true;
+  CloseLink(s);
+  return false;
+}
+
+bool ReadReport(Session& s) {
+  if (!s.link.present) {
+    if (s.link.inOperation) LoseLink(s);
+    return false;
+  }
+  Report report{};
+  const Transport::ReadStatus st = s.link.transport->Read(report, kAnswerTimeoutMs);
+  if (st == Transport::ReadStatus::Ok) {
+    for (int k = 1; k <= 8; ++k) s.link.InReport[k] = report[k];
+    return true;
+  }
+  if (s.link.inOperation) LoseLink(s);
+  CloseLink(s);
+  s.window->MsgBox(Text(s, TextId::Msg9), mb::kCritical, kAppTitle);
+  return false;
+}
+
+bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId) {
+  if (!s.link.transport) {
+    s.link.present = false;
+    return false;
+  }
+  s.link.present = s.link.transport->Open(vendorId, productId);
+  return s.link.present;
+}
+
+bool BuscaHID(Session& s) { return Usb_HIDopen(s, kVendorId, ProductId()); }
+
+void KRVconnected(Session& s) {
+  s.window->ShowConnection("Hw.:KRV330", "Ver.:" + s.link.FirmwareVersion, true);
+}
+
+void KRVdisconnected(Session& s) {
+  s.window->ShowConnection("Hw.: Unknown", "Ver.:", false);
+  s.window->SetInfo(Text(s, TextId::Msg1));
+}
+
+void ShowConnectionState(Session& s) {
+  if (s.link.present) {
+    KRVconnected(s);
+  } else {
+    KRVdisconnected(s);
+  }
+}
+
+void ShowVppOn(Session& s) {
+  s.window->SetVppPicture(true);
+  s.window->DoEvents();
+}
+
+void ShowVppOff(Session& s) {
+  s.window->SetVppPicture(false);
+  s.window->DoEvents();
+}
+
+void DrainInput(Session& s) {
+  if (!s.link.present) return;
+  Report report{};
+  while (s.link.transport->Read(report, 0) == Transport::ReadStatus::Ok) {
+  }
+}
+
+OperationScope::OperationScope(Session& s) : s_(s) {
+  DrainInput(s_);
+  s_.link.lost = false;
+  s_.link.inOperation = true;
+}
+
+OperationScope::~OperationScope() { s_.link.inOperation = false; }
+
+}  // namespace krv

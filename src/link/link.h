@@ -1,0 +1,119 @@
+#pragma once
+// The programmer link: 9-byte HID reports to and from the KRV330, the command codes, the
+// connection state and its display.
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+namespace krv {
+
+struct Session;
+
+inline constexpr uint16_t kVendorId = 0x04D8;
+// The programmer's product ID, fixed at build time; -1 when the build was not given one,
+// in which case no USB device is ever opened.
+int ProductId();
+
+inline constexpr int kAnswerTimeoutMs = 500;
+
+// A report as it travels: byte 0 is the report ID (0), bytes 1..8 the command list or the
+// answer bytes.
+using Report = std::array<uint8_t, 9>;
+
+// Command codes whose arguments and answers are known (see link/commands.h for the table).
+inline constexpr int kCmdEnterProgMode = 0x01;
+inline constexpr int kCmdExitProgMode = 0x02;
+inline constexpr int kCmdSix30 = 0x1D;
+inline constexpr int kCmdRegOut30 = 0x1E;
+inline constexpr int kCmdNop30 = 0x1F;
+inline constexpr int kCmdReadCode30 = 0x20;
+inline constexpr int kCmdWriteCode30 = 0x21;
+inline constexpr int kCmdReadData30 = 0x22;
+inline constexpr int kCmdWriteData30 = 0x23;
+inline constexpr int kCmdStartNvm30 = 0x24;
+inline constexpr int kCmdResetPC30 = 0x25;
+
+// One report transport to the programmer: the hidapi device, or the simulator.
+class Transport {
+ public:
+  enum class ReadStatus { Ok, TimedOut, Failed };
+  virtual ~Transport() = default;
+  // Finds and opens the programmer by vendor and product ID. A handle that is open and
+  // still works is kept; a dead one is closed first. True when a programmer is open.
+  virtual bool Open(uint16_t vendorId, int productId) = 0;
+  virtual bool IsOpen() const = 0;
+  // Writes one output report (all nine bytes) synchronously.
+  virtual bool Write(const Report& report) = 0;
+  // Reads the next input report into report[1..8] (report[0] = 0), waiting at most
+  // timeoutMs.
+  virtual ReadStatus Read(Report& report, int timeoutMs) = 0;
+  virtual void Close() = 0;
+};
+
+// Thrown inside a running operation when the programmer stops answering or goes away; the
+// operation stops at once (see OperationScope).
+class LinkLost : public std::exception {
+ public:
+  const char* what() const noexcept override { return "programmer link lost"; }
+};
+
+struct LinkState {
+  std::unique_ptr<Transport> transport;
+  bool present = false;             // a programmer was found and is open
+  std::array<uint8_t, 9> InReport{};  // bytes 1..8 of the last answer
+  std::string FirmwareVersion;      // shown after "Ver.:" (the command that reads it is unknown)
+
+  bool inOperation = false;  // an operation holds the link (OperationScope)
+  bool lost = false;         // the link failed during the running operation
+  bool deviceChangePending = false;  // a plug or unplug seen while a command ran
+};
+
+// SendToKRV(b1, ..., b8): byte 0 = 0, byte k = bk And 255 (missing bytes are 0), written
+// synchronously. Without a programmer nothing is sent. Outside an operation a failed write
+// searches for the programmer again and retries once; inside an operation it is a link
+// loss. Returns true when the report was written.
+bool SendToKRV(Session& s, std::initializer_list<int32_t> bytes);
+
+// Reads the next answer report within 500 ms into InReport(1..8). A time-out shows Msg9,
+// closes the link and marks the programmer absent; inside an operation it then throws
+// LinkLost. Without a programmer it does nothing. Returns true when an answer came.
+bool ReadReport(Session& s);
+
+// Full search for the programmer (BuscaHID): keeps a handle that still works, opens one
+// otherwise. Returns true when a programmer is present.
+bool BuscaHID(Session& s);
+bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId);
+
+// Connection display.
+void KRVconnected(Session& s);
+void KRVdisconnected(Session& s);
+// Shows the display that fits the present state.
+void ShowConnectionState(Session& s);
+
+// The Vpp picture; each yields to the event loop once.
+void ShowVppOn(Session& s);
+void ShowVppOff(Session& s);
+
+// Closes the link and marks the programmer absent.
+void CloseLink(Session& s);
+
+// Held by an operation while it talks to the chip: drains answers an earlier aborted
+// operation left behind, and turns any link failure into LinkLost.
+class OperationScope {
+ public:
+  explicit OperationScope(Session& s);
+  ~OperationScope();
+  OperationScope(const OperationScope&) = delete;
+  OperationScope& operator=(const OperationScope&) = delete;
+
+ private:
+  Session& s_;
+};
+
+// Reads and drops every input report already waiting, without sending anything.
+void DrainInput(Session& s);
+
+}  // namespace krv

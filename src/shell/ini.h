@@ -1,0 +1,26 @@
+#pragma once
+// Private-profile (INI) files with the semantics the stored settings and language files
+// rely on: section and key names are case-insensitive and trimmed, the first match wins,
+// lines starting with ';' are comments, a value in a matching pair of quotes keeps its
+// blanks. Files may be UTF-8; a file that is not valid UTF-8 is read as Latin-1. Every
+// text handed back is UTF-8.
+#include <string>
+#include <string_view>
+
+namespace krv {
+
+// The value of Key in Section of File, or Default when the file, the section or the key
+// is missing or the value is empty.
+std::string ReadIni(const std::string& file, std::string_view section, std::string_view key,
+                    std::string_view def);
+
+// Writes Key=Value into Section of File: the key's line is replaced in place, every other
+// line and comment is kept; the key, the section or the file are added when missing.
+// Returns false (and leaves the file as it was) when the file cannot be written.
+bool SaveIni(const std::string& file, std::string_view section, std::string_view key,
+             std::string_view value);
+
+// Decodes file contents: UTF-8 as it stands (a BOM is dropped), anything else as Latin-1.
+std::string DecodeText(std::string_view bytes);
+
+}  // namespace krv

@@ -1,0 +1,28 @@
+#pragma once
+// A session wired to the recording window, the fake clock and, on request, a simulated
+// programmer.
+#include <memory>
+#include <string>
+
+#include "shell/session.h"
+#include "sim/programmer.h"
+#include "support/fake_window.h"
+
+namespace krv::test {
+
+struct TestSession {
+  TestSession();
+  // Puts a simulated programmer (holding `chip`) on the link and marks it present.
+  sim::Programmer& AttachProgrammer(std::unique_ptr<sim::Chip> chip = nullptr);
+
+  FakeWindow window;
+  FakeClock clock;
+  Session s;
+  std::shared_ptr<sim::Programmer> programmer;
+  sim::SimTransport* transport = nullptr;
+};
+
+// A fresh empty folder for a test's files.
+std::string TempDir();
+
+}  // namespace krv::test
