@@ -44,20 +44,40 @@ void Programmer::Execute(const Report& report) {
         throw ProtocolError(std::string(cmd->name) + " outside programming mode");
       sim::Answer a{};
       switch (code) {
-        case kCmdEnterProgMode: chip_->EnterProgMode(); break;
-        case kCmdExitProgMode: chip_->ExitProgMode(); break;
+        case kCmdEnterProgMode:
+          chip_->EnterProgMode();
+          break;
+        case kCmdExitProgMode:
+          chip_->ExitProgMode();
+          break;
         case kCmdSix30:
           chip_->Six(static_cast<uint32_t>(report[k + 1]) << 16 |
                      static_cast<uint32_t>(report[k + 2]) << 8 | report[k + 3]);
           break;
-        case kCmdRegOut30: a = chip_->RegOut(); break;
-        case kCmdNop30: chip_->Nop(); break;
-        case kCmdReadCode30: a = chip_->ReadCode(); break;
-        case kCmdWriteCode30: chip_->WriteCode(); break;
-        case kCmdReadData30: a = chip_->ReadData(); break;
-        case kCmdWriteData30: chip_->WriteData(); break;
-        case kCmdStartNvm30: chip_->StartNvm(); break;
-        case kCmdResetPC30: chip_->ResetPC(); break;
+        case kCmdRegOut30:
+          a = chip_->RegOut();
+          break;
+        case kCmdNop30:
+          chip_->Nop();
+          break;
+        case kCmdReadCode30:
+          a = chip_->ReadCode();
+          break;
+        case kCmdWriteCode30:
+          chip_->WriteCode();
+          break;
+        case kCmdReadData30:
+          a = chip_->ReadData();
+          break;
+        case kCmdWriteData30:
+          chip_->WriteData();
+          break;
+        case kCmdStartNvm30:
+          chip_->StartNvm();
+          break;
+        case kCmdResetPC30:
+          chip_->ResetPC();
+          break;
       }
       if (cmd->answers) {
         ++answersQueued_;

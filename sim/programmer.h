@@ -35,10 +35,10 @@ class Programmer {
   void ClearLog();
 
   // Fault injection (1-based counts; 0 = off).
-  int withholdAnswer = 0;       // the n-th answer is never given (time-out)
-  int vanishAfterReport = 0;    // unplugged once the n-th report has been handled
-  int corruptAnswer = 0;        // the n-th answer has its byte 1 inverted
-  bool stopAnswering = false;   // no answer at all from now on
+  int withholdAnswer = 0;      // the n-th answer is never given (time-out)
+  int vanishAfterReport = 0;   // unplugged once the n-th report has been handled
+  int corruptAnswer = 0;       // the n-th answer has its byte 1 inverted
+  bool stopAnswering = false;  // no answer at all from now on
 
  private:
   void Execute(const Report& report);

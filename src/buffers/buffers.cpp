@@ -19,11 +19,17 @@ void InitWindows(Session& s) {
   ShowWindows(s);
 }
 
+void ClearBuffers(Session& s) {
+  InitWindows(s);
+}
+
 int32_t CalcDeviceCSum(Session& s) {
   s.window->SetCSum("CSum: 0000");
   return 0;
 }
 
-void ShowWindows(Session& s) { s.window->ShowWindows(); }
+void ShowWindows(Session& s) {
+  s.window->ShowWindows();
+}
 
 }  // namespace krv

@@ -13,6 +13,9 @@ void SizeBuffers(Session& s);
 // Fills the buffers and the configuration state blank, then ShowWindows.
 void InitWindows(Session& s);
 
+// Buffers > Clear: blank buffers and configuration state, checksum, ShowWindows.
+void ClearBuffers(Session& s);
+
 // Recomputes the device checksum and writes "CSum: XXXX" (PIC18: "CSum: ----") to the
 // checksum label. Returns the sum.
 int32_t CalcDeviceCSum(Session& s);

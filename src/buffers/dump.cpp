@@ -2,7 +2,13 @@
 #include "buffers/dump.h"
 
 namespace krv {
-int DumpLineCount(const Session&, DumpArea) { return 0; }
-std::string DumpLine(Session&, DumpArea, int) { return {}; }
-std::string DumpText(Session&, DumpArea) { return {}; }
+int DumpLineCount(const Session&, DumpArea) {
+  return 0;
+}
+std::string DumpLine(Session&, DumpArea, int) {
+  return {};
+}
+std::string DumpText(Session&, DumpArea) {
+  return {};
+}
 }  // namespace krv

@@ -9,17 +9,104 @@ namespace krv {
 namespace {
 constexpr std::array<uint16_t, 7> kNoMasks{};
 const std::vector<DeviceRow> kRows = {
-    {"PICunknown", Family::Unknown, 14, 1024, 64, 0, 0, 0x2007, 0, 0x2000, 0, 0, 0, false,
-     false, 0, 0, 0, 0, 0, 0, 0, 0, 0x3FFF, 0, kNoMasks, kNoMasks, DialogId::frm16F54},
-    {"PIC16F84A", Family::PIC16, 14, 1024, 64, 0, 0, 0x2007, 0, 0x2000, 0, 0, 0, false, false,
-     0, 0, 0, 0, 0, 0, 0, 0, 0x3FFF, 0, kNoMasks, kNoMasks, DialogId::frm16F54},
-    {"PIC18F452-4539", Family::PIC18, 16, 16384, 256, 0, 0, 0, 0, 0, 0, 0, 0, false, false, 0,
-     0, 0, 0, 0, 0, 0, 0, 0, 0, {0x2700, 0x0F0F, 0x0100, 0x0085, 0xC00F, 0xE00F, 0x400F},
-     kNoMasks, DialogId::frm18FXX2},
-    {"PIC30F4013", Family::PIC30, 24, 16384, 1024, 736, 0x7FFC00, 0, 0, 0, 0, 0, 0, false,
-     false, 30, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    {"PICunknown",
+     Family::Unknown,
+     14,
+     1024,
+     64,
+     0,
+     0,
+     0x2007,
+     0,
+     0x2000,
+     0,
+     0,
+     0,
+     false,
+     false,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0x3FFF,
+     0,
+     kNoMasks,
+     kNoMasks,
+     DialogId::frm16F54},
+    {"PIC16F84A", Family::PIC16,
+     14,          1024,
+     64,          0,
+     0,           0x2007,
+     0,           0x2000,
+     0,           0,
+     0,           false,
+     false,       0,
+     0,           0,
+     0,           0,
+     0,           0,
+     0,           0x3FFF,
+     0,           kNoMasks,
+     kNoMasks,    DialogId::frm16F54},
+    {"PIC18F452-4539",
+     Family::PIC18,
+     16,
+     16384,
+     256,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     false,
+     false,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     {0x2700, 0x0F0F, 0x0100, 0x0085, 0xC00F, 0xE00F, 0x400F},
+     kNoMasks,
+     DialogId::frm18FXX2},
+    {"PIC30F4013",
+     Family::PIC30,
+     24,
+     16384,
+     1024,
+     736,
+     0x7FFC00,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     false,
+     false,
+     30,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
      {0xC71F, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
-     {0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003}, DialogId::frm30F},
+     {0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
+     DialogId::frm30F},
 };
 }  // namespace
 
@@ -32,7 +119,9 @@ std::string_view DialogName(DialogId id) {
   return kNames[static_cast<int>(id)];
 }
 
-const std::vector<DeviceRow>& DeviceTable() { return kRows; }
+const std::vector<DeviceRow>& DeviceTable() {
+  return kRows;
+}
 
 const DeviceRow* FindDevice(std::string_view name) {
   for (const DeviceRow& r : kRows)
@@ -40,7 +129,9 @@ const DeviceRow* FindDevice(std::string_view name) {
   return nullptr;
 }
 
-const DeviceRow& UnknownDevice() { return kRows.front(); }
+const DeviceRow& UnknownDevice() {
+  return kRows.front();
+}
 
 Family FamilyOf(std::string_view n) {
   if (n.size() < 5) return Family::Unknown;
@@ -55,12 +146,18 @@ Family FamilyOf(std::string_view n) {
 
 std::string_view FamilyCaption(Family f) {
   switch (f) {
-    case Family::PIC10: return "PIC10";
-    case Family::PIC12: return "PIC12";
-    case Family::PIC16: return "PIC16";
-    case Family::PIC18: return "PIC18";
-    case Family::PIC30: return "dsPIC30";
-    default: return "UNKNOWN";
+    case Family::PIC10:
+      return "PIC10";
+    case Family::PIC12:
+      return "PIC12";
+    case Family::PIC16:
+      return "PIC16";
+    case Family::PIC18:
+      return "PIC18";
+    case Family::PIC30:
+      return "dsPIC30";
+    default:
+      return "UNKNOWN";
   }
 }
 

@@ -6,7 +6,9 @@
 
 namespace krv {
 
-int ProductId() { return KRV330_PRODUCT_ID; }
+int ProductId() {
+  return KRV330_PRODUCT_ID;
+}
 
 namespace {
 
@@ -72,7 +74,9 @@ bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId) {
   return s.link.present;
 }
 
-bool BuscaHID(Session& s) { return Usb_HIDopen(s, kVendorId, ProductId()); }
+bool BuscaHID(Session& s) {
+  return Usb_HIDopen(s, kVendorId, ProductId());
+}
 
 void KRVconnected(Session& s) {
   s.window->ShowConnection("Hw.:KRV330", "Ver.:" + s.link.FirmwareVersion, true);
@@ -114,6 +118,8 @@ OperationScope::OperationScope(Session& s) : s_(s) {
   s_.link.inOperation = true;
 }
 
-OperationScope::~OperationScope() { s_.link.inOperation = false; }
+OperationScope::~OperationScope() {
+  s_.link.inOperation = false;
+}
 
 }  // namespace krv

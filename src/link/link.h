@@ -62,12 +62,12 @@ class LinkLost : public std::exception {
 
 struct LinkState {
   std::unique_ptr<Transport> transport;
-  bool present = false;             // a programmer was found and is open
+  bool present = false;               // a programmer was found and is open
   std::array<uint8_t, 9> InReport{};  // bytes 1..8 of the last answer
-  std::string FirmwareVersion;      // shown after "Ver.:" (the command that reads it is unknown)
+  std::string FirmwareVersion;        // shown after "Ver.:" (the command that reads it is unknown)
 
-  bool inOperation = false;  // an operation holds the link (OperationScope)
-  bool lost = false;         // the link failed during the running operation
+  bool inOperation = false;          // an operation holds the link (OperationScope)
+  bool lost = false;                 // the link failed during the running operation
   bool deviceChangePending = false;  // a plug or unplug seen while a command ran
 };
 

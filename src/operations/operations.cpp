@@ -11,8 +11,16 @@ void NotAvailable(Session& s) {
   s.window->MsgBox(Text(s, TextId::NoChipOps), mb::kInformation, kAppTitle);
 }
 }  // namespace
-void ReadDevice(Session& s) { NotAvailable(s); }
-void VerifyDevice(Session& s) { NotAvailable(s); }
-void WriteDevice(Session& s) { NotAvailable(s); }
-void EraseDevice(Session& s) { NotAvailable(s); }
+void ReadDevice(Session& s) {
+  NotAvailable(s);
+}
+void VerifyDevice(Session& s) {
+  NotAvailable(s);
+}
+void WriteDevice(Session& s) {
+  NotAvailable(s);
+}
+void EraseDevice(Session& s) {
+  NotAvailable(s);
+}
 }  // namespace krv

@@ -52,7 +52,9 @@ std::string Dec2Hex(Session& s, uint32_t value, int digits) {
   return out;
 }
 
-void SleepMs(Session& s, int ms) { s.clock->SleepMs(ms); }
+void SleepMs(Session& s, int ms) {
+  s.clock->SleepMs(ms);
+}
 
 void WaitMs(Session& s, int ms) {
   const uint64_t start = s.clock->TickMs();
@@ -77,7 +79,9 @@ void ShowError(Session& s, const std::string& procName, const std::string& descr
   s.window->MsgBox(description, mb::kCritical, std::string(kAppTitle) + " [" + procName + "]");
 }
 
-std::string Text(const Session& s, TextId id) { return Text(s.LangFile, id); }
+std::string Text(const Session& s, TextId id) {
+  return Text(s.LangFile, id);
+}
 
 std::string LanguageFilePath(const Session& s) {
   return s.ProgramFolder + "/" + s.settings.Language + ".ini";

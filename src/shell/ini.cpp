@@ -163,8 +163,8 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
 
   // Blanks at either end would be lost on reading: keep them inside quotes.
   std::string stored(value);
-  if (!stored.empty() && (stored.front() == ' ' || stored.back() == ' ' ||
-                          stored.front() == '\t' || stored.back() == '\t'))
+  if (!stored.empty() && (stored.front() == ' ' || stored.back() == ' ' || stored.front() == '\t' ||
+                          stored.back() == '\t'))
     stored = "\"" + stored + "\"";
   const std::string newLine = std::string(key) + "=" + stored;
 

@@ -19,7 +19,9 @@ const TextEntry* TextTable(int* count) {
   return kTexts;
 }
 
-const TextEntry& TextInfo(TextId id) { return kTexts[static_cast<int>(id)]; }
+const TextEntry& TextInfo(TextId id) {
+  return kTexts[static_cast<int>(id)];
+}
 
 std::string Text(const std::string& langFile, TextId id) {
   const TextEntry& e = TextInfo(id);

@@ -37,8 +37,7 @@ class Window {
   // Vpp picture (imgVpp): "VppOn" or "VppOff".
   virtual void SetVppPicture(bool on) = 0;
   // Connection display: lblHardware, lblVersion, imgHardOnOff ("HardOn"/"HardOff").
-  virtual void ShowConnection(const std::string& hardware, const std::string& version,
-                              bool on) = 0;
+  virtual void ShowConnection(const std::string& hardware, const std::string& version, bool on) = 0;
 
   // Yields to the event loop once.
   virtual void DoEvents() = 0;

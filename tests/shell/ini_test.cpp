@@ -35,8 +35,7 @@ class ReadIniTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadIniTest, FindsValueOrDefault) {
   const ReadCase& c = GetParam();
-  const std::string path =
-      c.file ? WriteFile("t.ini", c.file) : test::TempDir() + "/missing.ini";
+  const std::string path = c.file ? WriteFile("t.ini", c.file) : test::TempDir() + "/missing.ini";
   EXPECT_EQ(ReadIni(path, c.section, c.key, "DEF"), c.expected) << c.what;
 }
 
@@ -49,8 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"blanks trimmed", "  [ Messages ]  \n  Msg1  =   Hello world  \n", "Messages",
                  "Msg1", "Hello world"},
         ReadCase{"CRLF", "[Messages]\r\nMsg1=Hello\r\n", "Messages", "Msg1", "Hello"},
-        ReadCase{"quotes keep blanks", "[M]\nMsg28=\"CODE read: \"\n", "M", "Msg28",
-                 "CODE read: "},
+        ReadCase{"quotes keep blanks", "[M]\nMsg28=\"CODE read: \"\n", "M", "Msg28", "CODE read: "},
         ReadCase{"first key wins", "[M]\nA=1\nA=2\n", "M", "A", "1"},
         ReadCase{"first section wins", "[M]\nA=1\n[M]\nA=2\nB=3\n", "M", "B", "DEF"},
         ReadCase{"comment skipped", "[M]\n;A=1\nA=2\n", "M", "A", "2"},
@@ -60,8 +58,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"empty value", "[M]\nA=\n", "M", "A", "DEF"},
         ReadCase{"key of another section", "[X]\nA=1\n[M]\nB=2\n", "M", "A", "DEF"},
         ReadCase{"value with equals", "[M]\nA=x=y\n", "M", "A", "x=y"},
-        ReadCase{"UTF-8 kept", "[M]\nA=Se\xC3\xB1" "al\n", "M", "A", "Se\xC3\xB1" "al"},
-        ReadCase{"Latin-1 read as such", "[M]\nA=Se\xF1" "al\n", "M", "A", "Se\xC3\xB1" "al"},
+        ReadCase{"UTF-8 kept",
+                 "[M]\nA=Se\xC3\xB1"
+                 "al\n",
+                 "M", "A",
+                 "Se\xC3\xB1"
+                 "al"},
+        ReadCase{"Latin-1 read as such",
+                 "[M]\nA=Se\xF1"
+                 "al\n",
+                 "M", "A",
+                 "Se\xC3\xB1"
+                 "al"},
         ReadCase{"BOM dropped", "\xEF\xBB\xBF[M]\nA=1\n", "M", "A", "1"}),
     [](const ::testing::TestParamInfo<ReadCase>& info) {
       std::string name = info.param.what;
@@ -71,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(SaveIni, ReplacesKeyInPlaceKeepingEverythingElse) {
-  const std::string path =
-      WriteFile("s.ini", "; settings\n[Parameters]\nStartSel=1\n; keep me\nVWhile=1\n\n[Other]\nX=1\n");
+  const std::string path = WriteFile(
+      "s.ini", "; settings\n[Parameters]\nStartSel=1\n; keep me\nVWhile=1\n\n[Other]\nX=1\n");
   ASSERT_TRUE(SaveIni(path, "parameters", "VWHILE", "0"));
   EXPECT_EQ(ReadAll(path),
             "; settings\n[Parameters]\nStartSel=1\n; keep me\nVWHILE=0\n\n[Other]\nX=1\n");

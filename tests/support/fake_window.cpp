@@ -2,7 +2,9 @@
 
 namespace krv::test {
 
-void FakeWindow::SetInfo(const std::string& text) { infos.push_back(text); }
+void FakeWindow::SetInfo(const std::string& text) {
+  infos.push_back(text);
+}
 
 const std::string& FakeWindow::info() const {
   static const std::string kEmpty;

@@ -2,6 +2,10 @@
 #include "buffers/hexfile/hexfile.h"
 
 namespace krv {
-bool ImportHexFile(Session&, const std::string&) { return false; }
-bool ExportHexFile(Session&, const std::string&) { return false; }
+bool ImportHexFile(Session&, const std::string&) {
+  return false;
+}
+bool ExportHexFile(Session&, const std::string&) {
+  return false;
+}
 }  // namespace krv
