@@ -12,6 +12,22 @@ void Programmer::ClearLog() {
   errors.clear();
 }
 
+void Programmer::Unplug() {
+  if (!plugged) return;
+  plugged = false;
+  if (progMode_ && chip_) chip_->ExitProgMode();
+  progMode_ = false;
+  queue_.clear();
+  if (onPlugChange) onPlugChange();
+}
+
+void Programmer::Plug() {
+  if (plugged) return;
+  plugged = true;
+  ++connection_;
+  if (onPlugChange) onPlugChange();
+}
+
 void Programmer::Receive(const Report& report) {
   reports.push_back(report);
   if (report[0] != 0) {
@@ -19,8 +35,7 @@ void Programmer::Receive(const Report& report) {
   } else {
     Execute(report);
   }
-  if (vanishAfterReport > 0 && static_cast<int>(reports.size()) >= vanishAfterReport)
-    plugged = false;
+  if (vanishAfterReport > 0 && static_cast<int>(reports.size()) >= vanishAfterReport) Unplug();
 }
 
 void Programmer::Execute(const Report& report) {
@@ -38,91 +53,103 @@ void Programmer::Execute(const Report& report) {
       errors.push_back(std::string(cmd->name) + " arguments run past byte 8");
       return;
     }
+    sim::Answer answer{};
     try {
-      if (!chip_) throw ProtocolError("no chip in the socket");
-      if (code != kCmdEnterProgMode && code != kCmdExitProgMode && !chip_->InProgMode())
-        throw ProtocolError(std::string(cmd->name) + " outside programming mode");
-      sim::Answer a{};
-      switch (code) {
-        case kCmdEnterProgMode:
-          chip_->EnterProgMode();
-          break;
-        case kCmdExitProgMode:
-          chip_->ExitProgMode();
-          break;
-        case kCmdSix30:
-          chip_->Six(static_cast<uint32_t>(report[k + 1]) << 16 |
-                     static_cast<uint32_t>(report[k + 2]) << 8 | report[k + 3]);
-          break;
-        case kCmdRegOut30:
-          a = chip_->RegOut();
-          break;
-        case kCmdNop30:
-          chip_->Nop();
-          break;
-        case kCmdReadCode30:
-          a = chip_->ReadCode();
-          break;
-        case kCmdWriteCode30:
-          chip_->WriteCode();
-          break;
-        case kCmdReadData30:
-          a = chip_->ReadData();
-          break;
-        case kCmdWriteData30:
-          chip_->WriteData();
-          break;
-        case kCmdStartNvm30:
-          chip_->StartNvm();
-          break;
-        case kCmdResetPC30:
-          chip_->ResetPC();
-          break;
-      }
-      if (cmd->answers) {
-        ++answersQueued_;
-        if (corruptAnswer == answersQueued_) a[0] = static_cast<uint8_t>(~a[0]);
-        if (withholdAnswer != answersQueued_) queue_.push_back(a);
-      }
+      Run(code, report, k, answer);
     } catch (const ProtocolError& e) {
-      errors.push_back(e.what());
-      if (cmd->answers) queue_.push_back(sim::Answer{});
+      errors.push_back(std::string(cmd->name) + ": " + e.what());
+      answer = sim::Answer{};  // the reads stay in step; the error is logged
     }
+    if (cmd->answers) Queue(answer);
     k += 1 + cmd->argBytes;
   }
 }
 
+void Programmer::Run(uint8_t code, const Report& report, int k, sim::Answer& answer) {
+  if (code == kCmdEnterProgMode) {
+    progMode_ = true;
+    if (chip_) chip_->EnterProgMode();
+    return;
+  }
+  if (code == kCmdExitProgMode) {
+    progMode_ = false;
+    if (chip_) chip_->ExitProgMode();
+    return;
+  }
+  if (!progMode_) throw ProtocolError("sent outside programming mode");
+  if (!chip_) throw ProtocolError("no chip in the socket");
+  switch (code) {
+    case kCmdSix30:
+      chip_->Six(static_cast<uint32_t>(report[k + 1]) << 16 |
+                 static_cast<uint32_t>(report[k + 2]) << 8 | report[k + 3]);
+      break;
+    case kCmdRegOut30:
+      answer = chip_->RegOut();
+      break;
+    case kCmdNop30:
+      chip_->Nop();
+      break;
+    case kCmdReadCode30:
+      answer = chip_->ReadCode();
+      break;
+    case kCmdWriteCode30:
+      chip_->WriteCode();
+      break;
+    case kCmdReadData30:
+      answer = chip_->ReadData();
+      break;
+    case kCmdWriteData30:
+      chip_->WriteData();
+      break;
+    case kCmdStartNvm30:
+      chip_->StartNvm();
+      break;
+    case kCmdResetPC30:
+      chip_->ResetPC();
+      break;
+  }
+}
+
+void Programmer::Queue(const sim::Answer& answer) {
+  Queued q{answer, ++answersQueued_};
+  if (corruptAnswer == q.number) q.bytes[0] = static_cast<uint8_t>(~q.bytes[0]);
+  queue_.push_back(q);
+}
+
 bool Programmer::TakeAnswer(Report& out) {
   if (!plugged || stopAnswering || queue_.empty()) return false;
-  out[0] = 0;
-  const sim::Answer a = queue_.front();
+  const Queued q = queue_.front();
   queue_.pop_front();
-  for (int i = 0; i < 8; ++i) out[i + 1] = a[i];
-  answers.push_back(a);
+  if (q.number == withholdAnswer) return false;
+  out[0] = 0;
+  for (int i = 0; i < 8; ++i) out[i + 1] = q.bytes[i];
+  answers.push_back(q.bytes);
   return true;
 }
 
 SimTransport::SimTransport(std::shared_ptr<Programmer> programmer) : p_(std::move(programmer)) {}
 
-bool SimTransport::Open(uint16_t vendorId, int productId) {
-  (void)productId;  // the simulator stands for the programmer whatever the build's ID
+bool SimTransport::Open(uint16_t vendorId, int) {
   if (vendorId != kVendorId || !p_->plugged) {
     open_ = false;
     return false;
   }
-  if (!open_) ++opens;
+  if (Alive()) return true;  // the handle still works: keep it
   open_ = true;
+  connection_ = p_->connection();
+  ++opens;
   return true;
 }
 
 bool SimTransport::Write(const Report& report) {
-  if (!open_ || !p_->plugged) return false;
+  if (!Alive()) return false;
   p_->Receive(report);
   return true;
 }
 
-Transport::ReadStatus SimTransport::Read(Report& report, int) {
-  if (!open_ || !p_->plugged) return ReadStatus::Failed;
+Transport::ReadStatus SimTransport::Read(Report& report, int timeoutMs) {
+  if (!Alive()) return ReadStatus::Failed;
+  lastTimeoutMs = timeoutMs;
   return p_->TakeAnswer(report) ? ReadStatus::Ok : ReadStatus::TimedOut;
 }
 

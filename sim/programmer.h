@@ -2,6 +2,7 @@
 // The simulated programmer: walks each report's command list as the firmware does,
 // drives the chip in its socket and queues one answer per answer-producing command.
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,16 +16,31 @@ class Programmer {
  public:
   explicit Programmer(std::unique_ptr<Chip> chip = nullptr);
 
-  // Handles one output report (all nine bytes, byte 0 the report ID).
+  // Handles one output report (all nine bytes, byte 0 the report ID). Byte 0 must be 0;
+  // bytes 1..8 are commands back to back, each a code and its fixed argument bytes; a 0x00
+  // where a code is expected ends the list, and a full list has no end byte. An unknown
+  // code or arguments running past byte 8 end the walk with a protocol error.
   void Receive(const Report& report);
-  // Pops the next answer; false when none is queued or the programmer withholds it.
+  // Pops the next answer; false when none is queued, the answer is withheld or the
+  // programmer is unplugged.
   bool TakeAnswer(Report& out);
 
   Chip* chip() { return chip_.get(); }
   void SetChip(std::unique_ptr<Chip> chip) { chip_ = std::move(chip); }
 
+  // Programming mode as the programmer holds it (CmdEnterProgMode .. CmdExitProgMode).
+  bool InProgMode() const { return progMode_; }
+
   // Plugged into USB; an unplugged programmer takes no report and gives no answer.
+  // Prefer Unplug()/Plug(), which also model the power cycle.
   bool plugged = true;
+  // Pulled out: the chip loses programming mode and queued answers are lost.
+  void Unplug();
+  // Plugged in again: a new connection, on which handles opened before are dead.
+  void Plug();
+  int connection() const { return connection_; }
+  // Called whenever the programmer is plugged or unplugged (the simulated udev event).
+  std::function<void()> onPlugChange;
 
   // Every report received and every answer given, in order.
   std::vector<Report> reports;
@@ -34,33 +50,48 @@ class Programmer {
   size_t QueuedAnswers() const { return queue_.size(); }
   void ClearLog();
 
-  // Fault injection (1-based counts; 0 = off).
-  int withholdAnswer = 0;      // the n-th answer is never given (time-out)
+  // Fault injection (1-based counts over the whole run; 0 = off).
+  int withholdAnswer = 0;      // the n-th answer is never given: the read for it times out
   int vanishAfterReport = 0;   // unplugged once the n-th report has been handled
   int corruptAnswer = 0;       // the n-th answer has its byte 1 inverted
   bool stopAnswering = false;  // no answer at all from now on
 
  private:
+  struct Queued {
+    sim::Answer bytes;
+    int number;  // 1-based, over the whole run
+  };
   void Execute(const Report& report);
+  void Run(uint8_t code, const Report& report, int k, sim::Answer& answer);
+  void Queue(const sim::Answer& answer);
   std::unique_ptr<Chip> chip_;
-  std::deque<sim::Answer> queue_;
+  std::deque<Queued> queue_;
   int answersQueued_ = 0;
+  bool progMode_ = false;
+  int connection_ = 0;
 };
 
-// A Transport over a simulated programmer, shared with the test that made it.
+// A Transport over a simulated programmer, shared with the test that made it. It stands
+// for the programmer whatever the build's product ID.
 class SimTransport final : public Transport {
  public:
   explicit SimTransport(std::shared_ptr<Programmer> programmer);
   bool Open(uint16_t vendorId, int productId) override;
   bool IsOpen() const override { return open_; }
+  bool StillPresent() override { return Alive(); }
   bool Write(const Report& report) override;
   ReadStatus Read(Report& report, int timeoutMs) override;
   void Close() override { open_ = false; }
-  int opens = 0;  // how many times a handle was newly opened
+
+  Programmer& programmer() { return *p_; }
+  int opens = 0;           // how many times a handle was newly opened
+  int lastTimeoutMs = -1;  // the time-out of the last read
 
  private:
+  bool Alive() const { return open_ && p_->plugged && connection_ == p_->connection(); }
   std::shared_ptr<Programmer> p_;
   bool open_ = false;
+  int connection_ = -1;
 };
 
 }  // namespace krv::sim

@@ -19,10 +19,14 @@ class DeviceMonitor {
 // A libudev monitor on the hidraw subsystem; nullptr when udev is not available.
 std::unique_ptr<DeviceMonitor> MakeUdevMonitor();
 
-// A device came or went: search for the programmer again and update the display. While a
-// command runs this only notes the event (and marks the programmer absent if it went);
-// AfterCommand acts on it once the command has ended.
+// A device came or went: search for the programmer again (BuscaHID) and update the
+// connection display. While a command runs (ActionRunning, or an operation still holding
+// the link) this only notes the event in deviceChangePending and, when the programmer's
+// device went, marks it absent: the link is never reopened and nothing else changes under
+// the running operation.
 void OnDeviceChange(Session& s);
+// Called when a command has ended: acts on a noted event (or on a link lost during the
+// command) as OnDeviceChange would.
 void AfterCommand(Session& s);
 
 }  // namespace krv

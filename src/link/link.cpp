@@ -1,5 +1,6 @@
 #include "link/link.h"
 
+#include "shell/errors.h"
 #include "shell/helpers.h"
 #include "shell/session.h"
 #include "shell/window.h"
@@ -12,13 +13,17 @@ int ProductId() {
 
 namespace {
 
-// A failure inside an operation: the link is closed, the programmer marked absent, the
-// time-out box shown once, and the operation unwinds.
+// A failure while an operation holds the link: it stops at once, reported once.
 [[noreturn]] void LoseLink(Session& s) {
-  const bool first = !s.link.lost;
-  s.link.lost = true;
-  CloseLink(s);
-  if (first) s.window->MsgBox(Text(s, TextId::Msg9), mb::kCritical, kAppTitle);
+  if (!s.link.lost) {
+    s.link.lost = true;
+    CloseLink(s);
+    s.link.deviceChangePending = true;
+    s.run.OperationOK = false;
+    s.run.LastErrorText = Text(s, TextId::Msg9);
+    ShowVppOff(s);
+    s.window->MsgBox(s.run.LastErrorText, mb::kCritical, kAppTitle);
+  }
   throw LinkLost();
 }
 
@@ -30,14 +35,12 @@ void CloseLink(Session& s) {
 }
 
 bool SendToKRV(Session& s, std::initializer_list<int32_t> bytes) {
-  Report report{};
+  if (bytes.size() > 8) throw RuntimeError("A command report holds at most eight bytes");
+  Report report{};  // byte 0: report ID 0
   int k = 1;
-  for (int32_t b : bytes) {
-    if (k > 8) break;
-    report[k++] = static_cast<uint8_t>(b & 255);
-  }
+  for (int32_t b : bytes) report[k++] = static_cast<uint8_t>(b & 255);
   if (s.link.inOperation) {
-    if (!s.link.present || !s.link.transport->Write(report)) LoseLink(s);
+    if (s.link.lost || !s.link.present || !s.link.transport->Write(report)) LoseLink(s);
     return true;
   }
   if (!s.link.present) return false;
@@ -49,13 +52,10 @@ bool SendToKRV(Session& s, std::initializer_list<int32_t> bytes) {
 }
 
 bool ReadReport(Session& s) {
-  if (!s.link.present) {
-    if (s.link.inOperation) LoseLink(s);
-    return false;
-  }
+  if (s.link.inOperation && (s.link.lost || !s.link.present)) LoseLink(s);
+  if (!s.link.present) return false;
   Report report{};
-  const Transport::ReadStatus st = s.link.transport->Read(report, kAnswerTimeoutMs);
-  if (st == Transport::ReadStatus::Ok) {
+  if (s.link.transport->Read(report, kAnswerTimeoutMs) == Transport::ReadStatus::Ok) {
     for (int k = 1; k <= 8; ++k) s.link.InReport[k] = report[k];
     return true;
   }
@@ -66,11 +66,8 @@ bool ReadReport(Session& s) {
 }
 
 bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId) {
-  if (!s.link.transport) {
-    s.link.present = false;
-    return false;
-  }
-  s.link.present = s.link.transport->Open(vendorId, productId);
+  if (s.link.inOperation) return s.link.present;
+  s.link.present = s.link.transport && s.link.transport->Open(vendorId, productId);
   return s.link.present;
 }
 
@@ -112,14 +109,15 @@ void DrainInput(Session& s) {
   }
 }
 
-OperationScope::OperationScope(Session& s) : s_(s) {
+OperationScope::OperationScope(Session& s) : s_(s), outer_(s.link.inOperation) {
+  if (outer_) return;
   DrainInput(s_);
   s_.link.lost = false;
   s_.link.inOperation = true;
 }
 
 OperationScope::~OperationScope() {
-  s_.link.inOperation = false;
+  if (!outer_) s_.link.inOperation = false;
 }
 
 }  // namespace krv

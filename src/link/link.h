@@ -45,6 +45,9 @@ class Transport {
   // still works is kept; a dead one is closed first. True when a programmer is open.
   virtual bool Open(uint16_t vendorId, int productId) = 0;
   virtual bool IsOpen() const = 0;
+  // The open handle's device is still plugged in. Touches no report, so it may be asked
+  // while an operation runs.
+  virtual bool StillPresent() { return IsOpen(); }
   // Writes one output report (all nine bytes) synchronously.
   virtual bool Write(const Report& report) = 0;
   // Reads the next input report into report[1..8] (report[0] = 0), waiting at most
@@ -64,26 +67,35 @@ struct LinkState {
   std::unique_ptr<Transport> transport;
   bool present = false;               // a programmer was found and is open
   std::array<uint8_t, 9> InReport{};  // bytes 1..8 of the last answer
-  std::string FirmwareVersion;        // shown after "Ver.:" (the command that reads it is unknown)
+  // Shown after "Ver.:". The command that reads it from the programmer is unknown, so it
+  // stays empty.
+  std::string FirmwareVersion;
 
-  bool inOperation = false;          // an operation holds the link (OperationScope)
-  bool lost = false;                 // the link failed during the running operation
-  bool deviceChangePending = false;  // a plug or unplug seen while a command ran
+  bool inOperation = false;  // an operation holds the link (OperationScope)
+  bool lost = false;         // the link failed during the running operation
+  // A plug or unplug seen while a command ran, or a link lost under an operation: search
+  // again once the command has ended (AfterCommand).
+  bool deviceChangePending = false;
 };
 
-// SendToKRV(b1, ..., b8): byte 0 = 0, byte k = bk And 255 (missing bytes are 0), written
-// synchronously. Without a programmer nothing is sent. Outside an operation a failed write
-// searches for the programmer again and retries once; inside an operation it is a link
-// loss. Returns true when the report was written.
+// SendToKRV(b1, ..., b8): byte 0 = 0 (the report ID), byte k = bk And 255 (missing bytes
+// are 0), written synchronously; more than eight bytes is a RuntimeError. Without a
+// programmer nothing is sent. Outside an operation a failed write searches for the
+// programmer again and retries once (a failure after that closes the link); inside an
+// operation it is a link loss (see OperationScope). Returns true when the report was
+// written.
 bool SendToKRV(Session& s, std::initializer_list<int32_t> bytes);
 
-// Reads the next answer report within 500 ms into InReport(1..8). A time-out shows Msg9,
-// closes the link and marks the programmer absent; inside an operation it then throws
-// LinkLost. Without a programmer it does nothing. Returns true when an answer came.
+// Reads the next answer report within 500 ms into InReport(1..8). Without a programmer it
+// does nothing (inside an operation: a link loss). A time-out or a read error outside an
+// operation shows Msg9, closes the link and marks the programmer absent; inside an
+// operation it is a link loss. Returns true when an answer came; InReport keeps the last
+// answer otherwise.
 bool ReadReport(Session& s);
 
 // Full search for the programmer (BuscaHID): keeps a handle that still works, opens one
-// otherwise. Returns true when a programmer is present.
+// otherwise (a dead handle is closed first). Returns true when a programmer is present.
+// While an operation holds the link no search is made: the state is returned as it is.
 bool BuscaHID(Session& s);
 bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId);
 
@@ -100,8 +112,15 @@ void ShowVppOff(Session& s);
 // Closes the link and marks the programmer absent.
 void CloseLink(Session& s);
 
-// Held by an operation while it talks to the chip: drains answers an earlier aborted
-// operation left behind, and turns any link failure into LinkLost.
+// Held by an operation while it talks to the chip. On entry it drops answers an earlier
+// aborted operation left behind (without sending anything). While it is held, the first
+// link failure (no programmer, a failed write, a failed or timed-out read) closes the
+// link, marks the programmer absent, sets OperationOK to false and LastErrorText to the
+// Msg9 text, shows the Vpp picture off and the Msg9 box (style 16) once, and throws
+// LinkLost; every later SendToKRV or ReadReport under the same scope throws LinkLost again
+// without a box, so nothing more is sent or stored. A failed write is never retried here:
+// a programmer found again has left programming mode. The search after a loss is left to
+// AfterCommand (device_monitor.h). Scopes may nest; only the outermost one counts.
 class OperationScope {
  public:
   explicit OperationScope(Session& s);
@@ -111,6 +130,7 @@ class OperationScope {
 
  private:
   Session& s_;
+  bool outer_;  // an enclosing scope holds the link already
 };
 
 // Reads and drops every input report already waiting, without sending anything.
