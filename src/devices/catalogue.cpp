@@ -120,7 +120,11 @@ const std::vector<DeviceRow>& Rows() {
   using enum DialogId;
   // clang-format off
   static const std::vector<DeviceRow> rows = {
-    //  name           core code  data cfg     cfg1    ID      OscCal Calib1  Calib2  OscCal BandGap erase bits    impl  impl1 dialog
+    // The columns of Mid: name, CoreWidth, CodeSize (words), DataSize (bytes), ConfigAddress,
+    // Config1Address, UserIDAddress, OscCalAddress, Calib1Address, Calib2Address, HasOscCal,
+    // HasBandGap, EraseAlgorithm, configuration bits, ConfigImplMask, Config1ImplMask, dialog.
+    // The implemented-bit masks are the bits that count in the checksum: the factory BandGap
+    // bits 13:12 of the PIC12F629 group do not.
     Mid("PICunknown", 14, 1024, 64,  0x2007, 0,      0x2000, 0,     0,      0,      false, false, 0, kNoBits,      0x3FFF, 0,     frm16F54),
     // PIC10
     Mid("PIC10F200",  12, 256,  0,   0x1FF,  0,      0x100,  0x104, 0,      0,      true,  false, 1, kBits10F,     0x1C,   0,     frm10F20X),
@@ -144,6 +148,7 @@ const std::vector<DeviceRow>& Rows() {
     Mid("PIC12F683",  14, 2048, 256, 0x2007, 0,      0x2000, 0,     0x2008, 0,      false, false, 2, kBits12F635,  0xFFF,  0,     frm12F635),
     // PIC16
     Mid("PIC16F54",   12, 512,  0,   0x3FF,  0,      0x200,  0,     0,      0,      false, false, 0, kBits16F5X,   0xF,    0,     frm16F54),
+    // The PIC16F57 and PIC16F59 have 2048 words: IDs at 0x800, configuration word at 0xFFF.
     Mid("PIC16F57",   12, 2048, 0,   0xFFF,  0,      0x800,  0,     0,      0,      false, false, 0, kBits16F5X,   0xF,    0,     frm16F54),
     Mid("PIC16F59",   12, 2048, 0,   0xFFF,  0,      0x800,  0,     0,      0,      false, false, 0, kBits16F5X,   0xF,    0,     frm16F54),
     Mid("PIC16F72",   14, 2048, 0,   0x2007, 0,      0x2000, 0,     0,      0,      false, false, 0, kBits16F7X,   0x5F,   0,     frm16F54),
