@@ -45,6 +45,19 @@ constexpr Masks kCSumMasks30{0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC
 
 constexpr int32_t kExecSize30 = 736;  // programming-executive area, instructions
 
+// The parameters every part has; every other one is 0 / false until its family sets it.
+DeviceRow Part(const char* name, Family family, int coreWidth, int32_t codeSize, int32_t dataBytes,
+               DialogId form) {
+  DeviceRow r{};
+  r.Name = name;
+  r.family = family;
+  r.CoreWidth = coreWidth;
+  r.CodeSize = codeSize;
+  r.DataSize = dataBytes;
+  r.ConfigForm = form;
+  return r;
+}
+
 // A PIC10/12/16 part (12- or 14-bit core). Addresses are those of programming mode:
 // 12-bit parts keep the configuration word at the top of the configuration area, the IDs
 // right after program memory (and flash data memory), the backup OscCal after the IDs.
@@ -53,12 +66,7 @@ DeviceRow Mid(const char* name, int coreWidth, int32_t codeWords, int32_t dataBy
               int32_t oscCalAddress, int32_t calib1Address, int32_t calib2Address, bool hasOscCal,
               bool hasBandGap, int eraseAlgorithm, ConfigBits bits, uint16_t configImpl,
               uint16_t config1Impl, DialogId form) {
-  DeviceRow r{};  // no dsPIC30 sizes, no PIC18/dsPIC30 masks
-  r.Name = name;
-  r.family = FamilyOf(name);
-  r.CoreWidth = coreWidth;
-  r.CodeSize = codeWords;
-  r.DataSize = dataBytes;
+  DeviceRow r = Part(name, FamilyOf(name), coreWidth, codeWords, dataBytes, form);
   r.ConfigAddress = configAddress;
   r.Config1Address = config1Address;
   r.UserIDAddress = userIdAddress;
@@ -77,40 +85,27 @@ DeviceRow Mid(const char* name, int coreWidth, int32_t codeWords, int32_t dataBy
   r.OscBits = bits.Osc;
   r.ConfigImplMask = configImpl;
   r.Config1ImplMask = config1Impl;
-  r.ConfigForm = form;
   return r;
 }
 
 // A PIC18 part: CodeSize is program memory in bytes / 2; masks are the implemented bits of
-// Config1..Config7 (CONFIGnL | CONFIGnH << 8).
+// Config1..Config7 (CONFIGnL | CONFIGnH << 8). None of the 12/14-bit parameters.
 DeviceRow Pic18(const char* name, int32_t codeSize, int32_t dataBytes, Masks masks, DialogId form) {
-  DeviceRow r{};  // none of the 12/14-bit addresses, bits and erase variants
-  r.Name = name;
-  r.family = Family::PIC18;
-  r.CoreWidth = 16;
-  r.CodeSize = codeSize;
-  r.DataSize = dataBytes;
+  DeviceRow r = Part(name, Family::PIC18, 16, codeSize, dataBytes, form);
   r.ConfigMasks = masks;
-  r.ConfigForm = form;
   return r;
 }
 
 // A dsPIC30 part: program memory in instructions, data EEPROM in bytes from dataStart (0
-// without EEPROM).
+// without EEPROM). None of the 12/14-bit parameters.
 DeviceRow Pic30(const char* name, int32_t instructions, int32_t dataBytes, int32_t dataStart,
                 Masks masks) {
-  DeviceRow r{};  // none of the 12/14-bit addresses and bits
-  r.Name = name;
-  r.family = Family::PIC30;
-  r.CoreWidth = 24;
-  r.CodeSize = instructions;
-  r.DataSize = dataBytes;
+  DeviceRow r = Part(name, Family::PIC30, 24, instructions, dataBytes, DialogId::frm30F);
   r.ExecSize = kExecSize30;
   r.DataStart30 = dataStart;
   r.EraseAlgorithm = 30;
   r.ConfigMasks = masks;
   r.CSumMasks30 = kCSumMasks30;
-  r.ConfigForm = DialogId::frm30F;
   return r;
 }
 
