@@ -24,15 +24,18 @@ Family FamilyOf(std::string_view deviceName);
 
 // Family box texts: "PIC10", "PIC12", "PIC16", "PIC18", "dsPIC30".
 std::string_view FamilyCaption(Family f);
-// Device list of a family, in list order.
+// Device list of a family, by part number ("PIC16F54" ... "PIC16F946"); {"PICunknown"} for
+// Family::Unknown.
 std::vector<std::string> FillDeviceList(Family f);
 
-// Selects a device: every parameter from its row (the placeholder for an unknown name),
-// ConfigForm, buffers sized anew and blank (InitWindows).
+// Selects a device: every parameter from its row, ConfigForm included (the placeholder for
+// a name outside the table or of no family), DeviceName; then the buffers sized anew
+// (SizeBuffers), blank-filled and shown (InitWindows). Nothing is sent to the programmer.
 void SelectDevice(Session& s, const std::string& deviceName);
 
-// ConfigMask(0..6) (and CSumMask30 on dsPIC30 parts) for the selected device, then
-// Config1..Config7 And their masks. 0xFFFF in all seven for a key it does not know.
+// ConfigMask(0..6) (and CSumMask30 on dsPIC30 parts) for the key of DeviceName within its
+// family, then Config1..Config7 And their masks. Only PIC18 and dsPIC30 keys are known; for
+// any other key every mask is 0xFFFF (CSumMask30 too on a dsPIC30 name).
 void SetConfigsDefaults(Session& s);
 
 }  // namespace krv

@@ -57,6 +57,10 @@ struct DeviceRow {
   int32_t Calib2Address;
   bool HasOscCal;
   bool HasBandGap;
+  // The erase sequence of the part: 0 a plain bulk erase; 1 a bulk erase that keeps the
+  // OscCal word (12-bit parts: the last program word) and its backup copy after the IDs;
+  // 2 the erase that keeps the OscCal word, the BandGap bits and the calibration words;
+  // 6 the erase of the PIC16F7X7 parts; 30 the dsPIC30 erase.
   int EraseAlgorithm;
   // Bits of the configuration word that hold each function (0 where the part lacks it).
   uint16_t CPBit, CPDBit, MCLREBit, WDTEBit, PWRTEBit, BODENBit, OscBits;
@@ -69,6 +73,8 @@ struct DeviceRow {
   std::array<uint16_t, 7> ConfigMasks;
   std::array<uint16_t, 7> CSumMasks30;
   DialogId ConfigForm;
+
+  bool operator==(const DeviceRow&) const = default;
 };
 
 // The selected device: its name and a copy of its row.
