@@ -1,0 +1,159 @@
+#include "dspic30_fixture.h"
+
+#include <random>
+
+#include "buffers/buffers.h"
+#include "shell/helpers.h"
+
+namespace krv::test {
+
+DeviceRow DsPic30Row(const char* name, int32_t code, int32_t data, int32_t exec, uint16_t mask1) {
+  DeviceRow r{};
+  r.Name = name;
+  r.family = Family::PIC30;
+  r.CoreWidth = 24;
+  r.CodeSize = code;
+  r.DataSize = data;
+  r.ExecSize = exec;
+  r.DataStart30 = data == 0 ? 0 : 0x800000 - data;
+  r.EraseAlgorithm = 30;
+  r.ConfigMasks = {mask1, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003};
+  r.CSumMasks30 = {0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003};
+  r.ConfigForm = DialogId::frm30F;
+  return r;
+}
+
+DeviceRow TinyRow() {
+  return DsPic30Row("PIC30FTEST", 64, 64, 32);
+}
+
+DsPic30Session::DsPic30Session(const DeviceRow& row) {
+  static_cast<DeviceRow&>(s.dev) = row;
+  s.dev.DeviceName = row.Name;
+  for (size_t k = 0; k < 7; ++k) {
+    s.cfg.ConfigMask[k] = row.ConfigMasks[k];
+    s.cfg.CSumMask30[k] = row.CSumMasks30[k];
+  }
+  SizeBuffers(s);
+  BlankBuffers();
+  auto c = std::make_unique<sim::DsPic30Chip>(row);
+  chip = c.get();
+  prog = &AttachProgrammer(std::move(c));
+}
+
+void DsPic30Session::BlankBuffers() {
+  for (ByteBuffer* b : {&s.buf.CodeBuffer, &s.buf.ExecBuffer})
+    for (int32_t i = 0; i + 3 < b->Size(); i += 4) SetInstruction(*b, i / 4, 0xFFFFFF);
+  for (int m = 0; 4 * m + 3 < s.buf.DataBuffer.Size(); ++m) SetDataWord(m, 0xFFFF);
+  for (size_t k = 1; k <= 7; ++k) s.cfg.Config[k] = 0xFFFF;
+}
+
+void DsPic30Session::FillBuffers(uint8_t v) {
+  for (ByteBuffer* b : {&s.buf.CodeBuffer, &s.buf.ExecBuffer, &s.buf.DataBuffer})
+    for (int32_t i = 0; i < b->Size(); ++i) b->Set(i, v);
+  for (size_t k = 1; k <= 7; ++k) s.cfg.Config[k] = v;
+}
+
+void DsPic30Session::SetInstruction(ByteBuffer& buf, int n, uint32_t v) {
+  buf.Set(4 * n, v & 0xFF);
+  buf.Set(4 * n + 1, (v >> 8) & 0xFF);
+  buf.Set(4 * n + 2, (v >> 16) & 0xFF);
+  buf.Set(4 * n + 3, 0);
+}
+
+uint32_t DsPic30Session::Instruction(const ByteBuffer& buf, int n) const {
+  return static_cast<uint32_t>(buf.Get(4 * n + 2)) << 16 | buf.Get(4 * n + 1) << 8 | buf.Get(4 * n);
+}
+
+void DsPic30Session::SetDataWord(int m, uint16_t v) {
+  ByteBuffer& b = s.buf.DataBuffer;
+  b.Set(4 * m, v & 0xFF);
+  b.Set(4 * m + 1, v >> 8);
+  b.Set(4 * m + 2, 0);
+  b.Set(4 * m + 3, 0);
+}
+
+uint16_t DsPic30Session::DataWord(int m) const {
+  const ByteBuffer& b = s.buf.DataBuffer;
+  return static_cast<uint16_t>(b.Get(4 * m + 1) << 8 | b.Get(4 * m));
+}
+
+void DsPic30Session::RandomImage(unsigned seed) {
+  std::mt19937 rng(seed);
+  auto any = [&](uint32_t n) { return static_cast<uint32_t>(rng() % n); };
+  BlankBuffers();
+  // Whole rows, single instructions and runs across row and block edges.
+  auto scatter = [&](ByteBuffer& buf, int instructions) {
+    for (int n = 0; n < instructions; ++n) {
+      const uint32_t pick = any(100);
+      if ((n / 32) % 3 == 1 || pick < 2) SetInstruction(buf, n, any(0x1000000));
+    }
+  };
+  scatter(s.buf.CodeBuffer, s.dev.CodeSize);
+  scatter(s.buf.ExecBuffer, s.dev.ExecSize);
+  for (int m = 0; m < s.dev.DataSize / 2; ++m)
+    if ((m / 16) % 4 == 2 || any(100) < 5) SetDataWord(m, static_cast<uint16_t>(any(0x10000)));
+  for (size_t k = 1; k <= 7; ++k)
+    s.cfg.Config[k] = static_cast<int32_t>(any(0x10000)) & s.dev.ConfigMasks[k - 1];
+}
+
+std::string DsPic30Session::ChipDiffersFromBuffers() const {
+  auto hex = [](uint32_t v) {
+    std::string out;
+    FormatHex(v, 6, out);
+    return out;
+  };
+  for (int n = 0; n < s.dev.CodeSize; ++n)
+    if (chip->Code(n) != Instruction(s.buf.CodeBuffer, n))
+      return "code " + std::to_string(n) + ": chip " + hex(chip->Code(n));
+  for (int n = 0; n < s.dev.ExecSize; ++n)
+    if (chip->Exec(n) != Instruction(s.buf.ExecBuffer, n))
+      return "exec " + std::to_string(n) + ": chip " + hex(chip->Exec(n));
+  for (int m = 0; m < s.dev.DataSize / 2; ++m)
+    if (chip->DataWord(m) != DataWord(m))
+      return "data " + std::to_string(m) + ": chip " + hex(chip->DataWord(m));
+  for (int k = 1; k <= 7; ++k)
+    if (chip->Config(k) !=
+        (s.cfg.Config[static_cast<size_t>(k)] & s.dev.ConfigMasks[static_cast<size_t>(k - 1)]))
+      return "config " + std::to_string(k) + ": chip " + hex(chip->Config(k));
+  return "";
+}
+
+namespace {
+std::string Bytes(const Report& r) {
+  std::string out;
+  for (int k = 1; k <= 8; ++k) {
+    std::string h;
+    FormatHex(r[static_cast<size_t>(k)], 2, h);
+    out += (k > 1 ? " " : "") + h;
+  }
+  return out;
+}
+}  // namespace
+
+std::vector<std::string> DsPic30Session::Reports() const {
+  std::vector<std::string> out;
+  for (const Report& r : prog->reports) out.push_back(Bytes(r));
+  return out;
+}
+
+std::vector<std::string> Padded(const std::vector<std::string>& reports) {
+  std::vector<std::string> out;
+  for (std::string r : reports) {
+    while (r.size() < 23) r += " 00";
+    out.push_back(r);
+  }
+  return out;
+}
+
+std::vector<std::string> Times(int n, const std::string& report) {
+  return std::vector<std::string>(static_cast<size_t>(n), report);
+}
+
+std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+}  // namespace krv::test

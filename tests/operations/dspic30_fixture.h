@@ -1,0 +1,53 @@
+#pragma once
+// A session with a dsPIC30 device selected and a simulated programmer holding that chip.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "devices/device.h"
+#include "sim/dspic30_chip.h"
+#include "support/test_session.h"
+
+namespace krv::test {
+
+// A dsPIC30 catalogue row: `code` instructions, `data` bytes of EEPROM (DataStart30 =
+// 0x800000 - data, or 0), `exec` executive instructions, Config1 mask `mask1`.
+DeviceRow DsPic30Row(const char* name, int32_t code, int32_t data, int32_t exec = 736,
+                     uint16_t mask1 = 0xC30F);
+// 64 instructions, 32 executive instructions, 64 bytes of EEPROM: a whole report stream
+// fits in a test.
+DeviceRow TinyRow();
+
+struct DsPic30Session : TestSession {
+  explicit DsPic30Session(const DeviceRow& row);
+  // Buffers blank (instructions FF FF FF 00, data words FF FF 00 00), configuration 0xFFFF.
+  void BlankBuffers();
+  // Every buffer element and configuration value set to `v`.
+  void FillBuffers(uint8_t v);
+  // Instruction n of an area's buffer, data word m.
+  void SetInstruction(ByteBuffer& buf, int n, uint32_t v);
+  uint32_t Instruction(const ByteBuffer& buf, int n) const;
+  void SetDataWord(int m, uint16_t v);
+  uint16_t DataWord(int m) const;
+  // An image with gaps: scattered non-blank rows, blocks and words in every area, and
+  // configuration values within the device's masks. Deterministic for a seed.
+  void RandomImage(unsigned seed);
+  // "" when the chip holds exactly the buffers (configuration masked), else the first
+  // difference.
+  std::string ChipDiffersFromBuffers() const;
+
+  // The reports received, bytes 1..8 as "1D 20 00 00 1D 88 01 90".
+  std::vector<std::string> Reports() const;
+
+  sim::DsPic30Chip* chip = nullptr;
+  sim::Programmer* prog = nullptr;
+};
+
+// Report notation "02 00" padded to eight bytes, as the programmer receives it.
+std::vector<std::string> Padded(const std::vector<std::string>& reports);
+// n copies of a report.
+std::vector<std::string> Times(int n, const std::string& report);
+// Joins report lists.
+std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts);
+
+}  // namespace krv::test
