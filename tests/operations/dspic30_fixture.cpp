@@ -3,7 +3,9 @@
 #include <random>
 
 #include "buffers/buffers.h"
+#include "link/link.h"
 #include "shell/helpers.h"
+#include "shell/session.h"
 
 namespace krv::test {
 
@@ -117,6 +119,70 @@ std::string DsPic30Session::ChipDiffersFromBuffers() const {
         (s.cfg.Config[static_cast<size_t>(k)] & s.dev.ConfigMasks[static_cast<size_t>(k - 1)]))
       return "config " + std::to_string(k) + ": chip " + hex(chip->Config(k));
   return "";
+}
+
+void DsPic30Session::PutBuffersIntoChip() {
+  for (int n = 0; n < s.dev.CodeSize; ++n) chip->SetCode(n, Instruction(s.buf.CodeBuffer, n));
+  for (int n = 0; n < s.dev.ExecSize; ++n) chip->SetExec(n, Instruction(s.buf.ExecBuffer, n));
+  for (int m = 0; m < s.dev.DataSize / 2; ++m) chip->SetDataWord(m, DataWord(m));
+  for (int k = 1; k <= 7; ++k)
+    chip->SetConfig(k, static_cast<uint16_t>(s.cfg.Config[static_cast<size_t>(k)]));
+}
+
+namespace {
+
+// Counts the reports written and stops the programmer's answers after the n-th.
+class StopAnsweringTransport final : public Transport {
+ public:
+  StopAnsweringTransport(std::shared_ptr<sim::Programmer> p, int n) : inner_(p), p_(p), n_(n) {}
+  bool Open(uint16_t v, int pid) override { return inner_.Open(v, pid); }
+  bool IsOpen() const override { return inner_.IsOpen(); }
+  bool Write(const Report& r) override {
+    const bool ok = inner_.Write(r);
+    if (++written_ == n_) p_->stopAnswering = true;
+    return ok;
+  }
+  ReadStatus Read(Report& r, int ms) override { return inner_.Read(r, ms); }
+  void Close() override { inner_.Close(); }
+
+ private:
+  sim::SimTransport inner_;
+  std::shared_ptr<sim::Programmer> p_;
+  int n_, written_ = 0;
+};
+
+}  // namespace
+
+void DsPic30Session::LoseLinkAfterReport(Loss loss, int n) {
+  if (loss == Loss::Unplug) {
+    prog->vanishAfterReport = static_cast<int>(prog->reports.size()) + n;
+    return;
+  }
+  s.link.transport = std::make_unique<StopAnsweringTransport>(programmer, n);
+  transport = nullptr;
+  BuscaHID(s);
+}
+
+::testing::AssertionResult DsPic30Session::EndedByLinkLoss(
+    const std::vector<std::string>& successTexts) const {
+  const std::string timeOut = Text(s, TextId::Msg9);
+  int boxes = 0;
+  for (const MsgBoxCall& b : window.boxes) boxes += b.text == timeOut && b.style == 16;
+  if (boxes != 1) return ::testing::AssertionFailure() << boxes << " time-out boxes";
+  if (s.run.OperationOK) return ::testing::AssertionFailure() << "OperationOK is True";
+  if (s.run.LastErrorText != timeOut)
+    return ::testing::AssertionFailure() << "LastErrorText " << s.run.LastErrorText;
+  if (window.vppOn()) return ::testing::AssertionFailure() << "Vpp picture on";
+  for (const std::string& t : successTexts)
+    if (Showed(t)) return ::testing::AssertionFailure() << "success text " << t;
+  if (s.link.present) return ::testing::AssertionFailure() << "programmer still present";
+  return ::testing::AssertionSuccess();
+}
+
+bool DsPic30Session::Showed(const std::string& prefix) const {
+  for (const std::string& i : window.infos)
+    if (i.rfind(prefix, 0) == 0) return true;
+  return false;
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "devices/device.h"
 #include "sim/dspic30_chip.h"
 #include "support/test_session.h"
@@ -36,8 +38,22 @@ struct DsPic30Session : TestSession {
   // difference.
   std::string ChipDiffersFromBuffers() const;
 
+  // The chip takes the buffers' contents (configuration masked).
+  void PutBuffersIntoChip();
+
   // The reports received, bytes 1..8 as "1D 20 00 00 1D 88 01 90".
   std::vector<std::string> Reports() const;
+
+  // The link goes when the n-th report from now has been handled: the programmer is
+  // unplugged, or it stays plugged but answers nothing more (every read times out).
+  enum class Loss { Unplug, TimeOut };
+  void LoseLinkAfterReport(Loss loss, int n);
+  // The ending of an operation whose link went: the time-out box once, OperationOK False,
+  // LastErrorText the time-out text, the Vpp picture off, and none of `successTexts` on the
+  // status line.
+  ::testing::AssertionResult EndedByLinkLoss(const std::vector<std::string>& successTexts) const;
+  // A status text begins with `prefix`.
+  bool Showed(const std::string& prefix) const;
 
   sim::DsPic30Chip* chip = nullptr;
   sim::Programmer* prog = nullptr;
