@@ -11,8 +11,8 @@ namespace {
 std::vector<std::string> ConfigPeriod() {
   std::vector<std::string> out{"01 25 00", "1D 20 00 07 00"};
   for (int k = 0; k < 7; ++k)
-    out.insert(out.end(), {"1D 24 00 8A 1D 88 3B 0A", "1D 20 0F 80 1D 88 01 90",
-                           "1D 2F FF F6 00", "1D BB 1B 86 1F 1F 00", "24 00"});
+    out.insert(out.end(), {"1D 24 00 8A 1D 88 3B 0A", "1D 20 0F 80 1D 88 01 90", "1D 2F FF F6 00",
+                           "1D BB 1B 86 1F 1F 00", "24 00"});
   out.push_back("02 00");
   return out;
 }
@@ -25,8 +25,9 @@ TEST(ErasePIC30, TwoPeriodsBulkEraseAndConfigurationRegisters) {
   t.PutBuffersIntoChip();
   t.chip->SetExec(5, 0x123456);
   ErasePIC30(t.s);
-  EXPECT_EQ(t.Reports(), Padded(Cat({{"01 25 00", "1D 24 07 FA 1D 88 3B 0A", "24 00", "02 00"},
-                                     ConfigPeriod()})));
+  EXPECT_EQ(
+      t.Reports(),
+      Padded(Cat({{"01 25 00", "1D 24 07 FA 1D 88 3B 0A", "24 00", "02 00"}, ConfigPeriod()})));
   EXPECT_EQ(t.clock.sleeps, std::vector<int>{10});
   for (int n = 0; n < 64; ++n) EXPECT_EQ(t.chip->Code(n), 0xFFFFFFu);
   for (int m = 0; m < 32; ++m) EXPECT_EQ(t.chip->DataWord(m), 0xFFFF);
@@ -39,7 +40,8 @@ TEST(ErasePIC30, TwoPeriodsBulkEraseAndConfigurationRegisters) {
   EXPECT_EQ(t.s.cfg.Config, config);
   EXPECT_EQ(t.s.cfg.ConfigLow, 0xFF);
   EXPECT_EQ(t.s.cfg.ConfigHigh, 0xFF);
-  EXPECT_EQ(t.window.infos, (std::vector<std::string>{"Erasing PIC30FTEST ...", "dsPIC30FTEST ERASED."}));
+  EXPECT_EQ(t.window.infos,
+            (std::vector<std::string>{"Erasing PIC30FTEST ...", "dsPIC30FTEST ERASED."}));
   EXPECT_EQ(t.window.vpp, (std::vector<bool>{true, false}));
   EXPECT_EQ(t.window.showWindows, 0);
   EXPECT_TRUE(t.prog->errors.empty());
@@ -54,8 +56,8 @@ TEST(ErasePIC30, PIC30F5011And5013ClearTwoRegistersFirst) {
     ASSERT_EQ(r.size(), 49u);
     EXPECT_EQ(std::vector<std::string>(r.begin(), r.begin() + 10),
               Padded({"01 25 00", "1D 24 00 8A 1D 88 3B 0A", "1D 20 0F 80 1D 88 01 90",
-                      "1D 20 00 67 1D EB 03 00", "1D BB 1B 86 00", "24 00", "1D BB 1B 86 00", "24 00",
-                      "1D 24 07 FA 1D 88 3B 0A", "24 00"}));
+                      "1D 20 00 67 1D EB 03 00", "1D BB 1B 86 00", "24 00", "1D BB 1B 86 00",
+                      "24 00", "1D 24 07 FA 1D 88 3B 0A", "24 00"}));
     ASSERT_GE(t.chip->nvmOps.size(), 2u);
     EXPECT_EQ(t.chip->nvmOps[0].address, 0xF80006u);
     EXPECT_EQ(t.chip->nvmOps[1].address, 0xF80008u);

@@ -47,12 +47,13 @@ void DsPic30Session::BlankBuffers() {
   for (ByteBuffer* b : {&s.buf.CodeBuffer, &s.buf.ExecBuffer})
     for (int32_t i = 0; i + 3 < b->Size(); i += 4) SetInstruction(*b, i / 4, 0xFFFFFF);
   for (int m = 0; 4 * m + 3 < s.buf.DataBuffer.Size(); ++m) SetDataWord(m, 0xFFFF);
-  for (size_t k = 1; k <= 7; ++k) s.cfg.Config[k] = 0xFFFF;
+  // Blank registers as the configuration dialog leaves them: 0xFFFF And the device's masks.
+  for (size_t k = 1; k <= 7; ++k) s.cfg.Config[k] = s.dev.ConfigMasks[k - 1];
 }
 
 void DsPic30Session::FillBuffers(uint8_t v) {
   for (ByteBuffer* b : {&s.buf.CodeBuffer, &s.buf.ExecBuffer, &s.buf.DataBuffer})
-    for (int32_t i = 0; i < b->Size(); ++i) b->Set(i, v);
+    for (int32_t i = 0; i < b->UBound(); ++i) b->Set(i, v);  // the top element is spare
   for (size_t k = 1; k <= 7; ++k) s.cfg.Config[k] = v;
 }
 

@@ -22,9 +22,10 @@ DeviceRow TinyRow();
 
 struct DsPic30Session : TestSession {
   explicit DsPic30Session(const DeviceRow& row);
-  // Buffers blank (instructions FF FF FF 00, data words FF FF 00 00), configuration 0xFFFF.
+  // Buffers blank (instructions FF FF FF 00, data words FF FF 00 00), configuration
+  // registers 0xFFFF within the device's masks.
   void BlankBuffers();
-  // Every buffer element and configuration value set to `v`.
+  // Every buffer element but the spare top one, and every configuration value, set to `v`.
   void FillBuffers(uint8_t v);
   // Instruction n of an area's buffer, data word m.
   void SetInstruction(ByteBuffer& buf, int n, uint32_t v);

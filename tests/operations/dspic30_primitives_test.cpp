@@ -54,12 +54,10 @@ TEST_F(SequenceTest, TablePageAndNvmconReports) {
     EXPECT_EQ(Sent(), Padded({bytes}));
     EXPECT_EQ(t.chip->TBLPAG(), p);
   }
-  const std::pair<int32_t, const char*> nvm[] = {{0x4008, "1D 24 00 8A 1D 88 3B 0A"},
-                                                 {0x407F, "1D 24 07 FA 1D 88 3B 0A"},
-                                                 {0x4072, "1D 24 07 2A 1D 88 3B 0A"},
-                                                 {0x4071, "1D 24 07 1A 1D 88 3B 0A"},
-                                                 {0x4001, "1D 24 00 1A 1D 88 3B 0A"},
-                                                 {0x4005, "1D 24 00 5A 1D 88 3B 0A"}};
+  const std::pair<int32_t, const char*> nvm[] = {
+      {0x4008, "1D 24 00 8A 1D 88 3B 0A"}, {0x407F, "1D 24 07 FA 1D 88 3B 0A"},
+      {0x4072, "1D 24 07 2A 1D 88 3B 0A"}, {0x4071, "1D 24 07 1A 1D 88 3B 0A"},
+      {0x4001, "1D 24 00 1A 1D 88 3B 0A"}, {0x4005, "1D 24 00 5A 1D 88 3B 0A"}};
   for (const auto& [v, bytes] : nvm) {
     SetNvmcon30(t.s, v);
     EXPECT_EQ(Sent(), Padded({bytes}));
@@ -127,11 +125,13 @@ TEST(Unpack30, DataQuadSpreadsFourWords) {
 }
 
 TEST_F(SequenceTest, ReadBlocksMoveOnFromBlockToBlock) {
-  for (int n = 0; n < 32; ++n) t.chip->SetCode(n, 0x010000u * static_cast<uint32_t>(n) + 0x0101u * static_cast<uint32_t>(n));
+  for (int n = 0; n < 32; ++n)
+    t.chip->SetCode(n, 0x010000u * static_cast<uint32_t>(n) + 0x0101u * static_cast<uint32_t>(n));
   AreaSetup30(t.s, Area30::Code, true);
   ReadCodeBlock30(t.s, t.s.buf.CodeBuffer, 0);
   ReadCodeBlock30(t.s, t.s.buf.CodeBuffer, 64);
-  for (int n = 0; n < 32; ++n) EXPECT_EQ(t.Instruction(t.s.buf.CodeBuffer, n), t.chip->Code(n)) << n;
+  for (int n = 0; n < 32; ++n)
+    EXPECT_EQ(t.Instruction(t.s.buf.CodeBuffer, n), t.chip->Code(n)) << n;
   EXPECT_EQ(t.Reports().back(), "20 20 20 20 20 20 20 20");
   EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
 }

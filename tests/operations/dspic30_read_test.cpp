@@ -10,8 +10,8 @@ namespace {
 
 constexpr uint8_t kMarker = 0x5A;
 
-const std::vector<std::string> kConfigReads =
-    Cat({Times(1, "25 00"), Times(1, "1D 20 0F 80 1D 88 01 90"), Times(1, "1D EB 03 00 1D EB 03 80")});
+const std::vector<std::string> kConfigReads = Cat(
+    {Times(1, "25 00"), Times(1, "1D 20 0F 80 1D 88 01 90"), Times(1, "1D EB 03 00 1D EB 03 80")});
 
 std::vector<std::string> ConfigRegisterReads() {
   std::vector<std::string> out;
@@ -35,12 +35,12 @@ struct ReadSession : DsPic30Session {
     const struct {
       const ByteBuffer &got, &want;
       int elements;
-    } areas[] = {{s.buf.CodeBuffer, image.CodeBuffer, 8 * std::clamp(answers, 0, code)},
-                 {s.buf.ExecBuffer, image.ExecBuffer, 8 * std::clamp(answers - code, 0, exec)},
-                 {s.buf.DataBuffer, image.DataBuffer,
-                  16 * std::clamp(answers - code - exec, 0, data)}};
+    } areas[] = {
+        {s.buf.CodeBuffer, image.CodeBuffer, 8 * std::clamp(answers, 0, code)},
+        {s.buf.ExecBuffer, image.ExecBuffer, 8 * std::clamp(answers - code, 0, exec)},
+        {s.buf.DataBuffer, image.DataBuffer, 16 * std::clamp(answers - code - exec, 0, data)}};
     for (const auto& a : areas)
-      for (int32_t i = 0; i < a.got.Size(); ++i) {
+      for (int32_t i = 0; i < a.got.UBound(); ++i) {
         const uint8_t want = i < a.elements ? a.want.Get(i) : kMarker;
         if (a.got.Get(i) != want)
           return ::testing::AssertionFailure() << "element " << i << " is " << +a.got.Get(i);
@@ -64,7 +64,9 @@ TEST(ReadPIC30, ReportStreamOfOnePeriod) {
                         {"25 00", "1D 20 08 00 1D 88 01 90", "1D 20 00 06 00"},
                         Times(2, "20 20 20 20 20 20 20 20"),
                         {"25 00", "1D 20 07 F0 1D 88 01 90", "1D 2F FC 06 1D EB 03 80"},
-                        Times(1, "22 22 22 22 22 22 22 22"), kConfigReads, ConfigRegisterReads(),
+                        Times(1, "22 22 22 22 22 22 22 22"),
+                        kConfigReads,
+                        ConfigRegisterReads(),
                         {"02 00"}})));
   EXPECT_TRUE(t.prog->errors.empty());
   EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
@@ -94,10 +96,11 @@ struct PartCase {
 };
 
 TEST(ReadPIC30, ReportAndAnswerCountsOnRealParts) {
-  const PartCase parts[] = {{4096, 1024, 352, 2551},
-                            {4096, 0, 349 - 16, 2551 - 128},
-                            {45056, 2048, 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1, 22528 + 368 + 256 + 7},
-                            {49152, 4096, 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1, 24576 + 368 + 512 + 7}};
+  const PartCase parts[] = {
+      {4096, 1024, 352, 2551},
+      {4096, 0, 349 - 16, 2551 - 128},
+      {45056, 2048, 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1, 22528 + 368 + 256 + 7},
+      {49152, 4096, 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1, 24576 + 368 + 512 + 7}};
   for (const PartCase& p : parts) {
     ReadSession t(DsPic30Row("PIC30F", p.code, p.data));
     ReadPIC30(t.s);
@@ -168,7 +171,8 @@ TEST(ReadPIC30, LinkLossAtEveryReportStoresNothingAfterIt) {
       ReadSession t(TinyRow());
       t.LoseLinkAfterReport(loss, n);
       ReadPIC30(t.s);
-      const std::string at = std::to_string(n) + (loss == DsPic30Session::Loss::Unplug ? " unplug" : " time-out");
+      const std::string at =
+          std::to_string(n) + (loss == DsPic30Session::Loss::Unplug ? " unplug" : " time-out");
       EXPECT_TRUE(t.EndedByLinkLoss({"CODE read:"})) << at;
       EXPECT_TRUE(t.StoredAnswers(static_cast<int>(t.prog->answers.size()))) << at;
       if (loss == DsPic30Session::Loss::Unplug) {
@@ -178,6 +182,22 @@ TEST(ReadPIC30, LinkLossAtEveryReportStoresNothingAfterIt) {
       EXPECT_TRUE(t.prog->errors.empty()) << at;
     }
   }
+}
+
+TEST(ReadPIC30, RunTimeErrorLeavesProgrammingModeAndRefreshesTheViews) {
+  ReadSession t(TinyRow());
+  t.s.buf.ExecBuffer.Redim(63);  // room for one block of the executive area only
+  ReadPIC30(t.s);
+  ASSERT_EQ(t.window.boxes.size(), 1u);
+  EXPECT_EQ(t.window.boxes[0].text, "Subscript out of range");
+  EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [ReadPIC30]");
+  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+  EXPECT_FALSE(t.chip->InProgMode());
+  EXPECT_FALSE(t.window.vppOn());
+  EXPECT_EQ(t.window.showWindows, 1);
+  EXPECT_FALSE(t.Showed("CODE read:"));
+  for (int n = 0; n < 64; ++n)  // program memory was read whole
+    EXPECT_EQ(t.Instruction(t.s.buf.CodeBuffer, n), t.chip->Code(n));
 }
 
 }  // namespace
