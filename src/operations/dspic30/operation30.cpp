@@ -34,6 +34,17 @@ End30 RunOperation30(Session& s, const char* procName, const std::function<End30
   return End30::Failed;
 }
 
+double ChipUnits30(const Session& s) {
+  return s.dev.CodeSize + s.dev.ExecSize + s.dev.DataSize + 7;
+}
+
+void ShowStart30(Session& s, const std::string& status, double max) {
+  s.window->SetInfo(status);
+  s.window->SetProgressMax(max);
+  s.window->SetProgress(0);
+  s.window->DoEvents();
+}
+
 bool Cancelled30(Session& s) {
   if (!CheckCancel(s)) return false;
   ShowVppOff(s);

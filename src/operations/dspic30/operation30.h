@@ -3,6 +3,7 @@
 // endings after a cancel, a lost link or a run-time error.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "operations/dspic30/primitives.h"
 
@@ -17,6 +18,11 @@ enum class End30 { Done, Cancelled, Failed };
 // picture off. A run-time error leaves programming mode when the programmer is still
 // there, shows the Vpp picture off and reports the error under `procName`.
 End30 RunOperation30(Session& s, const char* procName, const std::function<End30()>& body);
+
+// The progress units of the whole chip: one per instruction, data byte and register.
+double ChipUnits30(const Session& s);
+// The status text, the progress bar at 0 of `max`, and one yield.
+void ShowStart30(Session& s, const std::string& status, double max);
 
 // The cancel point: CheckCancel, and when it took a cancel request the Vpp picture off.
 bool Cancelled30(Session& s);

@@ -38,10 +38,7 @@ bool ReadDataArea(Session& s) {
 
 End30 Read30(Session& s) {
   const DeviceParams& d = s.dev;
-  s.window->SetInfo(Text(s, TextId::Msg25) + std::to_string(d.CodeSize) + " Ins.");
-  s.window->SetProgressMax(d.CodeSize + d.ExecSize + d.DataSize + 7);
-  s.window->SetProgress(0);
-  s.window->DoEvents();
+  ShowStart30(s, Text(s, TextId::Msg25) + std::to_string(d.CodeSize) + " Ins.", ChipUnits30(s));
   ShowVppOn(s);
 
   OpenProgMode30(s);

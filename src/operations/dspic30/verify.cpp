@@ -56,10 +56,7 @@ End30 Verify30(Session& s) {
   bool& ok = s.run.OperationOK;
   ok = true;
   s.run.LastErrorText = Text(s, TextId::Msg30);
-  s.window->SetInfo(Text(s, TextId::Msg31) + std::to_string(d.CodeSize) + " ins.");
-  s.window->SetProgressMax(d.CodeSize + d.ExecSize + d.DataSize + 7);
-  s.window->SetProgress(0);
-  s.window->DoEvents();
+  ShowStart30(s, Text(s, TextId::Msg31) + std::to_string(d.CodeSize) + " ins.", ChipUnits30(s));
   ShowVppOn(s);
 
   OpenProgMode30(s);

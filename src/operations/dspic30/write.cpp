@@ -95,12 +95,9 @@ End30 Write30(Session& s) {
   const bool readBack = s.settings.VWhile == 1;
   const bool& ok = s.run.OperationOK;
   ShowVppOn(s);
-  s.window->SetInfo(Text(s, readBack ? TextId::Msg38 : TextId::Msg35) + std::to_string(d.CodeSize) +
-                    " Ins.");
-  const double units = d.CodeSize + d.ExecSize + d.DataSize + 7;
-  s.window->SetProgressMax(readBack ? 2 * units : units);
-  s.window->SetProgress(0);
-  s.window->DoEvents();
+  ShowStart30(
+      s, Text(s, readBack ? TextId::Msg38 : TextId::Msg35) + std::to_string(d.CodeSize) + " Ins.",
+      readBack ? 2 * ChipUnits30(s) : ChipUnits30(s));
   OpenProgMode30(s);
 
   if (!WriteCodeArea(s, Area30::Code, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
