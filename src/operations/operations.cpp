@@ -1,26 +1,37 @@
-// Placeholder dispatchers until the chip operations land.
 #include "operations/operations.h"
 
+#include "operations/dspic30/dspic30.h"
 #include "shell/helpers.h"
 #include "shell/session.h"
 #include "shell/window.h"
 
 namespace krv {
+
 namespace {
-void NotAvailable(Session& s) {
+
+// The PIC10/12/16/18 algorithms are not part of this version: say so and send nothing.
+bool IsDsPic30(Session& s) {
+  if (s.dev.CoreWidth == 24) return true;
   s.window->MsgBox(Text(s, TextId::NoChipOps), mb::kInformation, kAppTitle);
+  return false;
 }
+
 }  // namespace
+
 void ReadDevice(Session& s) {
-  NotAvailable(s);
+  if (IsDsPic30(s)) ReadPIC30(s);
 }
+
 void VerifyDevice(Session& s) {
-  NotAvailable(s);
+  if (IsDsPic30(s)) VerifyPIC30(s);
 }
+
 void WriteDevice(Session& s) {
-  NotAvailable(s);
+  if (IsDsPic30(s)) WritePIC30(s);
 }
+
 void EraseDevice(Session& s) {
-  NotAvailable(s);
+  if (IsDsPic30(s)) ErasePIC30(s);
 }
+
 }  // namespace krv

@@ -1,0 +1,91 @@
+#include <string>
+
+#include "buffers/buffers.h"
+#include "link/link.h"
+#include "operations/dspic30/dspic30.h"
+#include "operations/dspic30/operation30.h"
+#include "operations/dspic30/primitives.h"
+#include "shell/errors.h"
+#include "shell/helpers.h"
+#include "shell/session.h"
+#include "shell/window.h"
+
+namespace krv {
+
+namespace {
+
+// Program memory or the executive area, 16 instructions per block. False on a cancel.
+bool ReadCodeArea(Session& s, ByteBuffer& buf, int32_t instructions) {
+  for (int32_t b = 0; b < 4 * instructions; b += 64) {
+    ReadCodeBlock30(s, buf, b);
+    Advance30(s, 16);
+    if (Cancelled30(s)) return false;
+  }
+  return true;
+}
+
+// Data EEPROM, 32 words per block; progress and a yield after every answer.
+bool ReadDataArea(Session& s) {
+  for (int32_t b = 0; b < 2 * s.dev.DataSize; b += 128) {
+    ReadDataAnswers30(s, [&](int j) {
+      UnpackDataQuad30(s.link.InReport, s.buf.DataBuffer, b + 16 * j);
+      Advance30(s, 8);
+    });
+    if (Cancelled30(s)) return false;
+  }
+  return true;
+}
+
+End30 Read30(Session& s) {
+  const DeviceParams& d = s.dev;
+  ShowStart30(s, Text(s, TextId::Msg25) + std::to_string(d.CodeSize) + " Ins.", ChipUnits30(s));
+  ShowVppOn(s);
+
+  OpenProgMode30(s);
+  AreaSetup30(s, Area30::Code, true);
+  if (!ReadCodeArea(s, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
+
+  s.window->SetInfo(Text(s, TextId::Msg27) + std::to_string(d.ExecSize) + " Ins.");
+  AreaSetup30(s, Area30::Exec, false);
+  if (!ReadCodeArea(s, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
+
+  if (d.DataSize != 0) {
+    s.window->SetInfo(Text(s, TextId::Msg26) + std::to_string(d.DataSize) + " Bytes");
+    AreaSetup30(s, Area30::Data, false);
+    if (!ReadDataArea(s)) return End30::Cancelled;
+  }
+
+  AreaSetup30(s, Area30::Config, false);
+  for (size_t k = 1; k <= 7; ++k) {
+    const int32_t value = ReadConfigReg30(s);
+    if (Cancelled30(s)) return End30::Cancelled;
+    s.cfg.Config[k] = value;
+    Advance30(s, 1);
+  }
+
+  ExitProgMode30(s);
+  ShowVppOff(s);
+  CalcDeviceCSum(s);
+  ShowWindows(s);
+  s.window->SetInfo(Text(s, TextId::Msg28) + " " + std::to_string(d.CodeSize) + " ins." +
+                    Text(s, TextId::Msg29) + " " + std::to_string(d.DataSize) + " Bytes");
+  s.window->SetProgress(0);
+  s.window->DoEvents();
+  SleepMs(s, 100);
+  return End30::Done;
+}
+
+}  // namespace
+
+void ReadPIC30(Session& s) {
+  if (RunOperation30(s, "ReadPIC30", [&] { return Read30(s); }) == End30::Done) return;
+  // A cancelled or failed read has replaced part of the buffers: show what they now hold.
+  try {
+    CalcDeviceCSum(s);
+    ShowWindows(s);
+  } catch (const RuntimeError& e) {
+    ShowError(s, "ReadPIC30", e.what());
+  }
+}
+
+}  // namespace krv

@@ -1,0 +1,188 @@
+// Verifying a dsPIC30F: the first difference in each area and its text, the end with and
+// without a difference, cancels and lost links.
+#include <gtest/gtest.h>
+
+#include "dspic30_fixture.h"
+#include "operations/dspic30/dspic30.h"
+
+namespace krv::test {
+namespace {
+
+// A chip that holds exactly the buffers' image.
+struct VerifySession : DsPic30Session {
+  explicit VerifySession(const DeviceRow& row) : DsPic30Session(row) {
+    RandomImage(11);
+    PutBuffersIntoChip();
+  }
+};
+
+TEST(VerifyPIC30, EqualChipEndsWithVerifyOk) {
+  VerifySession t(TinyRow());
+  VerifyPIC30(t.s);
+  EXPECT_TRUE(t.s.run.OperationOK);
+  EXPECT_EQ(t.s.run.LastErrorText, "Verify O.K.");
+  EXPECT_EQ(t.window.info(), "Verify O.K.");
+  EXPECT_TRUE(t.window.boxes.empty());
+  EXPECT_EQ(t.window.vpp, (std::vector<bool>{true, false}));
+  EXPECT_EQ(t.window.progress, 0);
+  EXPECT_EQ(t.window.progressMax, 64 + 32 + 64 + 7);
+  EXPECT_EQ(t.window.infos.front(), "Verifying CODE...64 ins.");
+  EXPECT_TRUE(t.Showed("Verifying ICSP code...32 Ins."));
+  EXPECT_TRUE(t.Showed("Verifying DATA...64 Bytes"));
+  EXPECT_EQ(t.prog->reports.size(), 41u);  // the read's stream
+  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+  EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
+  EXPECT_TRUE(t.clock.sleeps.empty());
+  EXPECT_EQ(t.window.showWindows, 0);
+}
+
+struct Difference {
+  const char* what;
+  DeviceRow row;
+  std::function<void(VerifySession&)> change;
+  std::string text;
+  size_t reports;  // sent up to and including the [02 00]
+};
+
+TEST(VerifyPIC30, FirstDifferenceOfEachKind) {
+  const DeviceRow tiny = TinyRow(), kb1 = DsPic30Row("PIC30F2010", 4096, 1024),
+                  kb4 = DsPic30Row("PIC30F6014", 49152, 4096);
+  const Difference cases[] = {
+      {"top byte of instruction 5", tiny,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.CodeBuffer, 5, 0x123456);
+         t.chip->SetCode(5, 0x443456);
+       },
+       "CODE error in 0x00000A-> Read: 0x443456; Verifiyed: 0x123456", 3 + 1 + 1},
+      {"first instruction of a pair", tiny,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.CodeBuffer, 20, 0x000001);
+         t.chip->SetCode(20, 0x000000);
+       },
+       "CODE error in 0x000028-> Read: 0x000000; Verifiyed: 0x000001", 3 + 2 + 1},
+      {"second instruction read as bytes 4, 6, 5", tiny,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.CodeBuffer, 1, 0xFFFFFF);
+         t.chip->SetCode(1, 0x04123C);
+       },
+       "CODE error in 0x000002-> Read: 0x04123C; Verifiyed: 0xFFFFFF", 3 + 1 + 1},
+      {"executive instruction 0x2DF", kb1,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.ExecBuffer, 0x2DF, 0xABCDEF);
+         t.chip->SetExec(0x2DF, 0xABCDEE);
+       },
+       "ICSP error in 0x8005BE-> Read: 0xABCDEE; Verifiyed: 0xABCDEF", 3 + 256 + 3 + 46 + 1},
+      {"third data word, 1 KB", kb1,
+       [](VerifySession& t) {
+         t.SetDataWord(2, 0xFFFF);
+         t.chip->SetDataWord(2, 0x1234);
+       },
+       "DATA error in 0x7FFC04-> Read: 0x1234; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 1 + 1},
+      {"third data word, 4 KB", kb4,
+       [](VerifySession& t) {
+         t.SetDataWord(2, 0x00FF);
+         t.chip->SetDataWord(2, 0x0000);
+       },
+       "DATA error in 0x7FF004-> Read: 0x0000; Verifiyed: 0x00FF", 3 + 3072 + 3 + 46 + 3 + 1 + 1},
+      {"word 33 of 1 KB: second block", kb1,
+       [](VerifySession& t) {
+         t.SetDataWord(33, 0xFFFF);
+         t.chip->SetDataWord(33, 0xFFFE);
+       },
+       "DATA error in 0x7FFC42-> Read: 0xFFFE; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 2 + 1},
+      {"Config3", tiny,
+       [](VerifySession& t) {
+         t.s.cfg.Config[3] = 0x87B3;
+         t.chip->SetConfig(3, 0x0000);
+       },
+       "Config3 error.\r\n->Read: 0x0000\r\n; Verifiyed: 0x87B3", 41 - 4 * 3},
+      {"Config1 compared without the mask", tiny,
+       [](VerifySession& t) {
+         t.s.cfg.Config[1] = 0xFFFF;
+         t.chip->SetConfig(1, 0xFFFF);
+       },
+       "Config1 error.\r\n->Read: 0xC30F\r\n; Verifiyed: 0xFFFF", 41 - 6 * 3},
+  };
+  for (const Difference& c : cases) {
+    VerifySession t(c.row);
+    c.change(t);
+    VerifyPIC30(t.s);
+    EXPECT_FALSE(t.s.run.OperationOK) << c.what;
+    EXPECT_EQ(t.s.run.LastErrorText, c.text) << c.what;
+    ASSERT_EQ(t.window.boxes.size(), 1u) << c.what;
+    EXPECT_EQ(t.window.boxes[0].text, c.text);
+    EXPECT_EQ(t.window.boxes[0].style, 16);
+    EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25");
+    EXPECT_EQ(t.window.info(), "Verify ERROR.");
+    EXPECT_EQ(t.prog->reports.size(), c.reports) << c.what;
+    EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+    EXPECT_EQ(t.prog->QueuedAnswers(), 0u) << c.what;
+    EXPECT_TRUE(t.prog->errors.empty());
+  }
+}
+
+// Records, at each message box, how many reports the programmer had and the Vpp picture.
+class BoxWindow : public FakeWindow {
+ public:
+  int MsgBox(const std::string& text, int style, const std::string& title) override {
+    reportsAtBox.push_back(prog->reports.size());
+    vppAtBox.push_back(vppOn());
+    infosAtBox.push_back(infos.size());
+    return FakeWindow::MsgBox(text, style, title);
+  }
+  sim::Programmer* prog = nullptr;
+  std::vector<size_t> reportsAtBox, infosAtBox;
+  std::vector<bool> vppAtBox;
+};
+
+TEST(VerifyPIC30, LeavesProgrammingModeBeforeTheErrorBoxWaits) {
+  VerifySession t(TinyRow());
+  BoxWindow w;
+  w.prog = t.prog;
+  t.s.window = &w;
+  t.chip->SetCode(0, 0);
+  VerifyPIC30(t.s);
+  ASSERT_EQ(w.boxes.size(), 1u);
+  EXPECT_EQ(w.reportsAtBox[0], t.prog->reports.size());
+  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+  EXPECT_FALSE(w.vppAtBox[0]);
+  EXPECT_EQ(w.infosAtBox[0], w.infos.size() - 1);  // Msg55 follows the box
+  EXPECT_EQ(w.info(), "Verify ERROR.");
+}
+
+TEST(VerifyPIC30, CancelReturnsAtOnceKeepingTheResultSoFar) {
+  // Tiny part: code blocks end at progress 16..64, executive 80, 96, data answers
+  // 104..160, registers 161..167.
+  for (double at : {16.0, 96.0, 112.0, 165.0}) {
+    VerifySession t(TinyRow());
+    t.window.onDoEvents = [&] {
+      if (t.window.progress == at) t.s.run.CancelRequested = true;
+    };
+    VerifyPIC30(t.s);
+    EXPECT_TRUE(t.s.run.OperationOK) << at;
+    EXPECT_EQ(t.s.run.LastErrorText, "Verify O.K.");
+    EXPECT_EQ(t.window.info(), "User was cancel the action!");
+    EXPECT_TRUE(t.window.boxes.empty());
+    EXPECT_FALSE(t.window.vppOn());
+    const auto r = t.Reports();
+    EXPECT_EQ(std::count(r.begin(), r.end(), "02 00 00 00 00 00 00 00"), 1) << at;
+    EXPECT_EQ(r.back(), "02 00 00 00 00 00 00 00");
+    EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
+  }
+}
+
+TEST(VerifyPIC30, LinkLossAtEveryReportComparesNothingMore) {
+  for (auto loss : {DsPic30Session::Loss::Unplug, DsPic30Session::Loss::TimeOut}) {
+    for (int n = 1; n < 41; ++n) {
+      VerifySession t(TinyRow());
+      t.chip->SetConfig(7, 0);  // a difference only at the very end
+      t.LoseLinkAfterReport(loss, n);
+      VerifyPIC30(t.s);
+      EXPECT_TRUE(t.EndedByLinkLoss({"Verify O.K.", "Verify ERROR."})) << n;
+      EXPECT_EQ(t.window.boxes.size(), 1u) << n;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace krv::test
