@@ -57,7 +57,7 @@ namespace krv {
 
 // Further texts (menus, toolbar, dialogs, file messages) are listed here.
 #define KRV_TEXTS_MORE(X)                                                                     \
-  /* Buffers: the fill dialog and the HEX files. */                                          \
+  /* Buffers: the fill dialog and the HEX files. */                                           \
   X(FillCaption, "Fill", "Caption", "Fill buffer")                                            \
   X(FillMemory, "Fill", "Memory", "Memory")                                                   \
   X(FillCode, "Fill", "Code", "CODE")                                                         \
@@ -71,16 +71,16 @@ namespace krv {
   X(FillCancel, "Fill", "Cancel", "Cancel")                                                   \
   X(FillNoArea, "Fill", "NoArea", "The selected device has no such memory.")                  \
   X(FillBadNumber, "Fill", "BadNumber",                                                       \
-    "Enter the first address, the last address and the value as hexadecimal numbers.")       \
+    "Enter the first address, the last address and the value as hexadecimal numbers.")        \
   X(FillBadRange, "Fill", "BadRange", "The addresses must lie within")                        \
   X(FillFirstAboveLast, "Fill", "FirstAboveLast",                                             \
-    "The first address must not be above the last address.")                                 \
+    "The first address must not be above the last address.")                                  \
   X(FillOddAddress, "Fill", "OddAddress", "The addresses of this memory must be even.")       \
   X(FillBadValue, "Fill", "BadValue", "The value must not be above")                          \
   X(HexErrorInLine, "Messages", "HexErrorInLine", "HEX file error in line")                   \
   X(HexBadRecord, "Messages", "HexBadRecord", "the line is not an Intel HEX record.")         \
   X(HexBadByteCount, "Messages", "HexBadByteCount",                                           \
-    "the byte count does not match the length of the record.")                               \
+    "the byte count does not match the length of the record.")                                \
   X(HexBadChecksum, "Messages", "HexBadChecksum", "the record checksum is wrong.")            \
   X(HexUnknownType, "Messages", "HexUnknownType", "unknown record type.")                     \
   X(HexNoEndRecord, "Messages", "HexNoEndRecord", "The HEX file has no end record.")          \
@@ -89,7 +89,7 @@ namespace krv {
   X(HexTooLarge, "Messages", "HexTooLarge", "The file is too large to be a HEX file:")        \
   X(HexOutsideData, "Messages", "HexOutsideData",                                             \
     "byte(s) of the file lie outside the memory of the selected device and were not loaded. " \
-    "The first one is at file address")                                                      \
+    "The first one is at file address")                                                       \
   X(HexCannotWrite, "Messages", "HexCannotWrite", "The HEX file could not be written:")
 
 enum class TextId {
