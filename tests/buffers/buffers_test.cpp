@@ -13,6 +13,9 @@ struct SizeCase {
   int32_t codeUBound, dataUBound, execUBound;
   uint32_t blankWord;
 };
+void PrintTo(const SizeCase& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class SizeBuffersTest : public ::testing::TestWithParam<SizeCase> {};
 
@@ -46,6 +49,9 @@ struct BlankCase {
   int32_t configWord, config1, config2;
   std::array<uint8_t, 8> userID;
 };
+void PrintTo(const BlankCase& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class BlankTest : public ::testing::TestWithParam<BlankCase> {};
 
@@ -154,6 +160,9 @@ struct CSumCase {
   const char* device;
   const char* label;
 };
+void PrintTo(const CSumCase& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class BlankCSumTest : public ::testing::TestWithParam<CSumCase> {};
 

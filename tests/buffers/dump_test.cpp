@@ -20,6 +20,9 @@ struct DumpCase {
   int lines;
   std::string firstLine, lastLine;
 };
+void PrintTo(const DumpCase& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class DumpTest : public ::testing::TestWithParam<DumpCase> {};
 

@@ -14,6 +14,9 @@ struct GoodFill {
   int32_t firstElement, lastElement;  // buffer elements that change (padding included)
   std::vector<uint8_t> unit;          // the bytes of one item as stored
 };
+void PrintTo(const GoodFill& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class GoodFillTest : public ::testing::TestWithParam<GoodFill> {};
 
@@ -57,6 +60,9 @@ struct BadFill {
   const char *first, *last, *value;
   const char* error;  // the start of the message
 };
+void PrintTo(const BadFill& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class BadFillTest : public ::testing::TestWithParam<BadFill> {};
 

@@ -53,6 +53,9 @@ struct Family {
   const char* device;
   int eeAddrFile18;
 };
+void PrintTo(const Family& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class RoundTripTest : public ::testing::TestWithParam<Family> {};
 
@@ -203,6 +206,9 @@ struct At1FFE {
   int32_t word0xFFF;   // program word 0xFFF after the load, -1 where the part has none
   size_t outsideBoxes;
 };
+void PrintTo(const At1FFE& c, std::ostream* os) {
+  *os << c.device;
+}
 
 class ConfigAt1FFETest : public ::testing::TestWithParam<At1FFE> {};
 
@@ -257,6 +263,9 @@ struct Malformed {
   std::string text;
   std::string message;
 };
+void PrintTo(const Malformed& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class MalformedTest : public ::testing::TestWithParam<Malformed> {};
 
