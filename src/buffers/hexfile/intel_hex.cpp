@@ -86,12 +86,14 @@ ReadResult ReadIntelHex(std::string_view text, const DataSink& sink) {
 }
 
 void Writer::Record(uint8_t type, uint16_t offset, const uint8_t* data, int count) {
-  uint8_t sum = static_cast<uint8_t>(count + (offset >> 8) + (offset & 0xFF) + type);
-  auto put = [this](uint8_t b) {
-    out_ += kHex[b >> 4];
-    out_ += kHex[b & 0xF];
+  char line[1 + 2 * (5 + 255) + 2];
+  char* p = line;
+  const auto put = [&p](uint8_t b) {
+    *p++ = kHex[b >> 4];
+    *p++ = kHex[b & 0xF];
   };
-  out_ += ':';
+  uint8_t sum = static_cast<uint8_t>(count + (offset >> 8) + (offset & 0xFF) + type);
+  *p++ = ':';
   put(static_cast<uint8_t>(count));
   put(static_cast<uint8_t>(offset >> 8));
   put(static_cast<uint8_t>(offset & 0xFF));
@@ -101,10 +103,14 @@ void Writer::Record(uint8_t type, uint16_t offset, const uint8_t* data, int coun
     sum = static_cast<uint8_t>(sum + data[i]);
   }
   put(static_cast<uint8_t>(-sum));
-  out_ += "\r\n";
+  *p++ = '\r';
+  *p++ = '\n';
+  out_.append(line, static_cast<size_t>(p - line));
 }
 
 void Writer::Data(uint32_t address, const uint8_t* data, size_t count) {
+  // 16 data bytes take 45 characters.
+  out_.reserve(out_.size() + count / 16 * 45 + 64);
   while (count > 0) {
     const uint32_t page = address >> 16;
     if (page != page_) {
