@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "buffers/hexfile/hexfile.h"
 #include "buffers/hexfile/intel_hex.h"
 #include "support/test_session.h"
 
@@ -47,6 +48,12 @@ std::map<uint32_t, uint8_t> HexBytes(const std::string& text) {
       });
   EXPECT_EQ(r.error, hex::RecordError::None) << "line " << r.line;
   return bytes;
+}
+
+std::map<uint32_t, uint8_t> SavedBytes(Session& s) {
+  const std::string path = TempDir() + "/saved.hex";
+  EXPECT_TRUE(ExportHexFile(s, path));
+  return HexBytes(ReadFile(path));
 }
 
 FileContents ContentsOf(const Session& s) {

@@ -22,6 +22,9 @@ std::string ReadFile(const std::string& path);
 // Every data byte of a HEX text by address (fails the test on a bad record).
 std::map<uint32_t, uint8_t> HexBytes(const std::string& text);
 
+// Saves the session's buffers to a new file and gives its bytes by address.
+std::map<uint32_t, uint8_t> SavedBytes(Session& s);
+
 // What a HEX file of the device holds of the session: the buffers, the configuration
 // words the device's layout carries, and the user IDs where it has them.
 struct FileContents {

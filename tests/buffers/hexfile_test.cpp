@@ -1,6 +1,8 @@
 // Intel HEX records, the three layouts, all-or-nothing loading and saving.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "buffers/buffers.h"
 #include "buffers/hexfile/hexfile.h"
 #include "buffers/hexfile/intel_hex.h"
@@ -86,9 +88,7 @@ TEST(Layout, FourteenBitWordsIdsConfigurationWordsAndEeprom) {
   TestSession t;
   SelectTestDevice(t, "PIC16F88");
   FillVaried(t.s, 3);
-  const std::string path = TempDir() + "/out.hex";
-  ASSERT_TRUE(ExportHexFile(t.s, path));
-  const auto bytes = HexBytes(ReadFile(path));
+  const auto bytes = SavedBytes(t.s);
   EXPECT_EQ(bytes.size(), 2u * 4096 + 8 + 4 + 2 * 256);
   const ByteBuffer& code = t.s.buf.CodeBuffer;
   EXPECT_EQ(bytes.at(0x1FFE), code.Get(2 * 0xFFF));  // program word 0xFFF, low byte
@@ -106,9 +106,7 @@ TEST(Layout, TwelveBitConfigurationWordAt1FFE) {
   TestSession t;
   SelectTestDevice(t, "PIC12F508");
   t.s.cfg.ConfigWord = 0xFEA;
-  const std::string path = TempDir() + "/out.hex";
-  ASSERT_TRUE(ExportHexFile(t.s, path));
-  const auto bytes = HexBytes(ReadFile(path));
+  const auto bytes = SavedBytes(t.s);
   EXPECT_EQ(bytes.size(), 2u * 512 + 8 + 2);
   EXPECT_EQ(bytes.at(0x1FFE), 0xEA);
   EXPECT_EQ(bytes.at(0x1FFF), 0x0F);
@@ -123,9 +121,7 @@ TEST(Layout, Pic18IdsConfigurationAndEepromInTheirSegments) {
     t.s.settings.EEAddrFile18 = ee;
     SelectTestDevice(t, "PIC18F452-4539");
     FillVaried(t.s, 5);
-    const std::string path = TempDir() + "/out.hex";
-    ASSERT_TRUE(ExportHexFile(t.s, path));
-    const auto bytes = HexBytes(ReadFile(path));
+    const auto bytes = SavedBytes(t.s);
     EXPECT_EQ(bytes.size(), 32768u + 8 + 14 + (ee == 1 ? 256 : 512));
     for (int i = 0; i < 8; ++i) EXPECT_EQ(bytes.at(0x200000 + i), t.s.cfg.UserID[i]);
     for (int k = 1; k <= 7; ++k)
@@ -140,9 +136,7 @@ TEST(Layout, DsPic30FourBytesPerInstructionAndTheHighSegments) {
   TestSession t;
   SelectTestDevice(t, "PIC30F2010");
   FillVaried(t.s, 9);
-  const std::string path = TempDir() + "/out.hex";
-  ASSERT_TRUE(ExportHexFile(t.s, path));
-  const auto bytes = HexBytes(ReadFile(path));
+  const auto bytes = SavedBytes(t.s);
   EXPECT_EQ(bytes.size(), 4u * 4096 + 4 * 736 + 2 * 1024 + 28);
   for (int i = 0; i < 4 * 4096; ++i) ASSERT_EQ(bytes.at(i), t.s.buf.CodeBuffer.Get(i));
   for (int i = 0; i < 4 * 736; ++i) ASSERT_EQ(bytes.at(0x1000000 + i), t.s.buf.ExecBuffer.Get(i));
@@ -329,6 +323,18 @@ TEST(Files, MissingOrUnreadableFileChangesNothing) {
     EXPECT_EQ(t.window.boxes[0].text, "The HEX file could not be read:\n" + path);
     EXPECT_TRUE(SnapshotOf(t.s) == before);
   }
+}
+
+TEST(Files, AFileFarLargerThanAnyImageIsRefusedUnread) {
+  TestSession t;
+  SelectTestDevice(t, "PIC16F84A");
+  const Snapshot before = SnapshotOf(t.s);
+  const std::string path = WriteTempFile(":");
+  std::filesystem::resize_file(path, (64u << 20) + 1);  // sparse: costs no disk space
+  EXPECT_FALSE(ImportHexFile(t.s, path));
+  ASSERT_EQ(t.window.boxes.size(), 1u);
+  EXPECT_EQ(t.window.boxes[0].text, "The file is too large to be a HEX file:\n" + path);
+  EXPECT_TRUE(SnapshotOf(t.s) == before);
 }
 
 TEST(Files, SaveToAPlaceThatCannotBeWrittenSaysSo) {
