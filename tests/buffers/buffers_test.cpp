@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CSumCase{"PIC30F2010", "CSum: D406"}, CSumCase{"PIC30F6014A", "CSum: C406"},
                       CSumCase{"PIC30F4013", "CSum: 4406"}, CSumCase{"PIC16F84A", "CSum: 3BFF"},
                       CSumCase{"PIC16F628A", "CSum: 19FF"}, CSumCase{"PIC16F88", "CSum: 3002"},
-                      CSumCase{"PIC12F508", "CSum: EE20"}, CSumCase{"PIC12F629", "CSum: EE00"},
+                      CSumCase{"PIC12F508", "CSum: EE20"}, CSumCase{"PIC12F629", "CSum: BE00"},
                       CSumCase{"PIC18F452-4539", "CSum: ----"}));
 
 TEST(CSum, TwelveFourteenBitCountsMaskedConfigurationAndProgramWordsButNotTheOscCalWord) {
@@ -192,8 +192,9 @@ TEST(CSum, TwelveFourteenBitCountsMaskedConfigurationAndProgramWordsButNotTheOsc
   t.s.buf.CodeBuffer.Set(2 * 1022, 0);
   t.s.buf.CodeBuffer.Set(2 * 1022 + 1, 0);
   EXPECT_EQ(CalcDeviceCSum(t.s), (blank - 0x3FFF) & 0xFFFF);
-  // Unimplemented configuration bits (11..9 on this part) do not count; implemented do.
-  t.s.cfg.ConfigWord = 0x3FFF & ~0x0E00;
+  // Configuration bits outside the part's mask (the BandGap bits 13..12 and the
+  // unimplemented 11..9 here) do not count; the others do.
+  t.s.cfg.ConfigWord = 0x3FFF & ~0x3E00;
   EXPECT_EQ(CalcDeviceCSum(t.s), (blank - 0x3FFF) & 0xFFFF);
   t.s.cfg.ConfigWord = 0x3FFF & ~0x0001;
   EXPECT_EQ(CalcDeviceCSum(t.s), (blank - 0x3FFF - 1) & 0xFFFF);
@@ -202,7 +203,7 @@ TEST(CSum, TwelveFourteenBitCountsMaskedConfigurationAndProgramWordsButNotTheOsc
   t.s.cfg.UserID.fill(0);
   t.s.cfg.CalibWord1 = 0;
   EXPECT_EQ(CalcDeviceCSum(t.s), (blank - 0x3FFF - 1) & 0xFFFF);
-  EXPECT_EQ(t.window.csum, "CSum: AE00");
+  EXPECT_EQ(t.window.csum, "CSum: 7E00");
 }
 
 TEST(CSum, SecondConfigurationWordCountsOnlyWhereThePartHasOne) {

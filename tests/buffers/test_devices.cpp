@@ -9,64 +9,53 @@ namespace krv::test {
 
 namespace {
 
-DeviceParams From(const char* catalogueName, const std::string& name) {
-  DeviceParams d;
-  static_cast<DeviceRow&>(d) = *FindDevice(catalogueName);
-  d.DeviceName = name;
-  return d;
-}
+// What the buffers read of a device row, with the datasheet values of each part.
+struct TestRow {
+  const char* name;
+  const char* base;  // a row of every catalogue: the fields not set here
+  Family family;
+  int coreWidth;
+  int32_t codeSize, dataSize, userIDAddress, config1Address;
+  bool hasOscCal;
+  uint16_t configImplMask, config1ImplMask;
+  uint16_t configMask0;  // dsPIC30: the implemented bits of Config1
+};
+
+constexpr TestRow kRows[] = {
+    {"PIC12F508", "PIC16F84A", Family::PIC12, 12, 512, 0, 0x200, 0, true, 0x1F, 0, 0},
+    {"PIC12F629", "PIC16F84A", Family::PIC12, 14, 1024, 128, 0x2000, 0, true, 0x1FF, 0, 0},
+    {"PIC16F84A", "PIC16F84A", Family::PIC16, 14, 1024, 64, 0x2000, 0, false, 0x3FFF, 0, 0},
+    {"PIC16F628A", "PIC16F84A", Family::PIC16, 14, 2048, 128, 0x2000, 0, false, 0x21FF, 0, 0},
+    {"PIC16F88", "PIC16F84A", Family::PIC16, 14, 4096, 256, 0x2000, 0x2008, false, 0x3FFF, 0x3, 0},
+    {"PIC18F452-4539", "PIC18F452-4539", Family::PIC18, 16, 16384, 256, 0, 0, false, 0, 0, 0},
+    {"PIC30F2010", "PIC30F4013", Family::PIC30, 24, 4096, 1024, 0, 0, false, 0, 0, 0xC30F},
+    {"PIC30F4013", "PIC30F4013", Family::PIC30, 24, 16384, 1024, 0, 0, false, 0, 0, 0xC71F},
+    {"PIC30F6014A", "PIC30F4013", Family::PIC30, 24, 49152, 4096, 0, 0, false, 0, 0, 0xC71F},
+};
 
 }  // namespace
 
 DeviceParams TestDevice(const std::string& name) {
-  if (FindDevice(name)) return From(name.c_str(), name);
-  DeviceParams d;
-  if (name == "PIC12F508") {
-    d = From("PIC16F84A", name);
-    d.family = Family::PIC12;
-    d.CoreWidth = 12;
-    d.CodeSize = 512;
-    d.DataSize = 0;
-    d.ConfigAddress = 0x1FF;
-    d.UserIDAddress = 0x200;
-    d.OscCalAddress = 0x204;
-    d.HasOscCal = true;
-    d.ConfigImplMask = 0x1F;
-    d.ConfigForm = DialogId::frm12F50X;
-  } else if (name == "PIC16F628A" || name == "PIC16F88" || name == "PIC12F629") {
-    d = From("PIC16F84A", name);
-    d.ConfigForm = DialogId::frm16F627A;
-    if (name == "PIC16F628A") {
-      d.CodeSize = 2048;
-      d.DataSize = 128;
-      d.ConfigImplMask = 0x21FF;
-    } else if (name == "PIC16F88") {
-      d.CodeSize = 4096;
-      d.DataSize = 256;
-      d.Config1Address = 0x2008;
-      d.ConfigImplMask = 0x3FFF;
-      d.Config1ImplMask = 0x0003;
-    } else {
-      d.family = Family::PIC12;
-      d.CodeSize = 1024;
-      d.DataSize = 128;
-      d.OscCalAddress = 0x3FF;
-      d.HasOscCal = true;
-      d.HasBandGap = true;
-      d.ConfigImplMask = 0x31FF;
-      d.ConfigForm = DialogId::frm12F629;
-    }
-  } else if (name == "PIC30F2010" || name == "PIC30F6014A") {
-    d = From("PIC30F4013", name);
-    const bool big = name == "PIC30F6014A";
-    d.CodeSize = big ? 49152 : 4096;
-    d.DataSize = big ? 4096 : 1024;
-    d.DataStart30 = 0x800000 - d.DataSize;
-    if (!big) d.ConfigMasks[0] = 0xC30F;
-  } else {
-    throw std::invalid_argument("no test row for " + name);
+  for (const TestRow& r : kRows) {
+    if (name != r.name) continue;
+    DeviceParams d;
+    static_cast<DeviceRow&>(d) = *FindDevice(r.base);
+    d.DeviceName = name;
+    d.family = r.family;
+    d.CoreWidth = r.coreWidth;
+    d.CodeSize = r.codeSize;
+    d.DataSize = r.dataSize;
+    d.ExecSize = r.coreWidth == 24 ? 736 : 0;
+    d.DataStart30 = r.coreWidth == 24 && r.dataSize > 0 ? 0x800000 - r.dataSize : 0;
+    d.UserIDAddress = r.userIDAddress;
+    d.Config1Address = r.config1Address;
+    d.HasOscCal = r.hasOscCal;
+    d.ConfigImplMask = r.configImplMask;
+    d.Config1ImplMask = r.config1ImplMask;
+    if (r.coreWidth == 24) d.ConfigMasks[0] = r.configMask0;
+    return d;
   }
-  return d;
+  throw std::invalid_argument("no test row for " + name);
 }
 
 void SelectTestDevice(TestSession& t, const std::string& name) {
