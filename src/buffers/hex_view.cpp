@@ -1,5 +1,7 @@
 #include "buffers/hex_view.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QPainter>
 #include <QScrollBar>
