@@ -1,15 +1,22 @@
 #pragma once
 // Hex-dump text of the buffer views, line by line, so that a view can render only the
-// lines it shows.
+// lines it shows. A line is the address of its first item, a colon and the items:
+//   12/14-bit program memory  "0000: 3FFF 3FFF ..."       8 words (3 digits on 12-bit parts)
+//   PIC18 program memory      "000000: FF FF ..."         16 bytes
+//   dsPIC30 program memory    "000000: FFFFFF FFFFFF ..." 8 instructions at chip addresses
+//   dsPIC30 executive area    "800000: FFFFFF ..."        8 instructions
+//   data EEPROM               "0000: FF FF ..."           16 bytes;
+//                             dsPIC30 "7FFC00: FFFF ..."  8 words at chip addresses
 #include <string>
+
+#include "buffers/area.h"
 
 namespace krv {
 
 struct Session;
 
-enum class DumpArea { Code, Data, Exec };
-
 int DumpLineCount(const Session& s, DumpArea area);
+// The text of one line; "" for a line outside the dump.
 std::string DumpLine(Session& s, DumpArea area, int line);
 // The whole dump, lines ended by '\n'.
 std::string DumpText(Session& s, DumpArea area);

@@ -15,14 +15,21 @@ class HexView : public QAbstractScrollArea {
   HexView(Session& s, DumpArea area, QWidget* parent = nullptr);
   // The buffer changed: re-reads the line count and repaints.
   void Rebuild();
+  // The first line shown.
+  int FirstVisibleLine() const;
+  // How many lines fit.
+  int VisibleLines() const;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
 
  private:
+  void UpdateScrollBars();
   Session& s_;
   DumpArea area_;
+  int lines_ = 0;
+  int lineWidth_ = 0;  // pixels of the widest line
 };
 
 }  // namespace krv

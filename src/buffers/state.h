@@ -34,6 +34,7 @@ struct BufferState {
   ByteBuffer ExecBuffer;  // dsPIC30 programming executive
   uint32_t BlankWord = 0x3FFF;
   uint8_t BlankData = 0xFF;
+  bool operator==(const BufferState&) const = default;
 };
 
 struct ConfigState {

@@ -56,7 +56,41 @@ namespace krv {
   KRV_TEXTS_MORE(X)
 
 // Further texts (menus, toolbar, dialogs, file messages) are listed here.
-#define KRV_TEXTS_MORE(X)
+#define KRV_TEXTS_MORE(X)                                                                     \
+  /* Buffers: the fill dialog and the HEX files. */                                           \
+  X(FillCaption, "Fill", "Caption", "Fill buffer")                                            \
+  X(FillMemory, "Fill", "Memory", "Memory")                                                   \
+  X(FillCode, "Fill", "Code", "CODE")                                                         \
+  X(FillData, "Fill", "Data", "DATA")                                                         \
+  X(FillIcsp, "Fill", "Icsp", "ICSP code")                                                    \
+  X(FillFirst, "Fill", "First", "First address: 0x")                                          \
+  X(FillLast, "Fill", "Last", "Last address: 0x")                                             \
+  X(FillValue, "Fill", "Value", "Value: 0x")                                                  \
+  X(FillRange, "Fill", "Range", "Addresses:")                                                 \
+  X(FillOK, "Fill", "OK", "OK")                                                               \
+  X(FillCancel, "Fill", "Cancel", "Cancel")                                                   \
+  X(FillNoArea, "Fill", "NoArea", "The selected device has no such memory.")                  \
+  X(FillBadNumber, "Fill", "BadNumber",                                                       \
+    "Enter the first address, the last address and the value as hexadecimal numbers.")        \
+  X(FillBadRange, "Fill", "BadRange", "The addresses must lie within")                        \
+  X(FillFirstAboveLast, "Fill", "FirstAboveLast",                                             \
+    "The first address must not be above the last address.")                                  \
+  X(FillOddAddress, "Fill", "OddAddress", "The addresses of this memory must be even.")       \
+  X(FillBadValue, "Fill", "BadValue", "The value must not be above")                          \
+  X(HexErrorInLine, "Messages", "HexErrorInLine", "HEX file error in line")                   \
+  X(HexBadRecord, "Messages", "HexBadRecord", "the line is not an Intel HEX record.")         \
+  X(HexBadByteCount, "Messages", "HexBadByteCount",                                           \
+    "the byte count does not match the length of the record.")                                \
+  X(HexBadChecksum, "Messages", "HexBadChecksum", "the record checksum is wrong.")            \
+  X(HexUnknownType, "Messages", "HexUnknownType", "unknown record type.")                     \
+  X(HexNoEndRecord, "Messages", "HexNoEndRecord", "The HEX file has no end record.")          \
+  X(HexNothingLoaded, "Messages", "HexNothingLoaded", "Nothing was loaded.")                  \
+  X(HexCannotRead, "Messages", "HexCannotRead", "The HEX file could not be read:")            \
+  X(HexTooLarge, "Messages", "HexTooLarge", "The file is too large to be a HEX file:")        \
+  X(HexOutsideData, "Messages", "HexOutsideData",                                             \
+    "byte(s) of the file lie outside the memory of the selected device and were not loaded. " \
+    "The first one is at file address")                                                       \
+  X(HexCannotWrite, "Messages", "HexCannotWrite", "The HEX file could not be written:")
 
 enum class TextId {
 #define KRV_TEXT_ENUM(id, section, key, def) id,

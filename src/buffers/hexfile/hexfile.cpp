@@ -1,11 +1,254 @@
-// Placeholder HEX files until the buffers subsystem lands.
 #include "buffers/hexfile/hexfile.h"
 
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "buffers/buffers.h"
+#include "buffers/hexfile/intel_hex.h"
+#include "buffers/hexfile/layout.h"
+#include "shell/helpers.h"
+#include "shell/session.h"
+#include "shell/window.h"
+
 namespace krv {
-bool ImportHexFile(Session&, const std::string&) {
-  return false;
+
+namespace {
+
+using hex::Area;
+using hex::Target;
+
+// Larger than any HEX image of a PIC device by far.
+constexpr uintmax_t kMaxFileSize = 64u << 20;
+
+bool HasWordConfig(const DeviceParams& d) {
+  return d.CoreWidth == 12 || d.CoreWidth == 14;
 }
-bool ExportHexFile(Session&, const std::string&) {
-  return false;
+
+// The configuration words as the file holds them, low byte first: ConfigWord and the
+// second configuration word (12/14-bit), or Config1..Config7 (PIC18, dsPIC30).
+using ConfigBytes = std::array<uint8_t, 14>;
+
+ConfigBytes ToBytes(const DeviceParams& d, const ConfigState& c) {
+  ConfigBytes b{};
+  const auto put = [&b](int i, int32_t v) {
+    b[2 * i] = static_cast<uint8_t>(v & 0xFF);
+    b[2 * i + 1] = static_cast<uint8_t>((v >> 8) & 0xFF);
+  };
+  if (HasWordConfig(d)) {
+    put(0, c.ConfigWord);
+    put(1, c.Config[1]);
+  } else {
+    for (int k = 1; k <= 7; ++k) put(k - 1, c.Config[k]);
+  }
+  return b;
 }
+
+void FromBytes(const DeviceParams& d, const ConfigBytes& b, ConfigState& c) {
+  const auto word = [&b](int i) { return static_cast<int32_t>(b[2 * i] | b[2 * i + 1] << 8); };
+  if (HasWordConfig(d)) {
+    c.ConfigWord = word(0);
+    if (d.Config1Address != 0) c.Config[1] = word(1);
+  } else {
+    for (int k = 1; k <= 7; ++k) c.Config[k] = word(k - 1);
+  }
+}
+
+// The five places the file's bytes go to.
+struct Image {
+  BufferState& buf;
+  std::array<uint8_t, 8>& id;
+  ConfigBytes& config;
+
+  std::span<uint8_t> Of(Target t) const {
+    switch (t) {
+      case Target::Code:
+        return {buf.CodeBuffer.data(), static_cast<size_t>(buf.CodeBuffer.Size())};
+      case Target::Data:
+        return {buf.DataBuffer.data(), static_cast<size_t>(buf.DataBuffer.Size())};
+      case Target::Exec:
+        return {buf.ExecBuffer.data(), static_cast<size_t>(buf.ExecBuffer.Size())};
+      case Target::UserID:
+        return id;
+      case Target::Config:
+        return config;
+    }
+    return {};
+  }
+};
+
+// Puts the file's bytes into the image and counts those outside every area.
+class Placer {
+ public:
+  Placer(const std::vector<Area>& areas, const Image& image) : areas_(areas), image_(image) {}
+
+  void Put(uint64_t address, uint8_t value) {
+    for (const Area& a : areas_) {
+      if (address < a.fileBase || address >= uint64_t{a.fileBase} + a.fileLength) continue;
+      const int32_t e = a.Element(static_cast<uint32_t>(address));
+      if (e < 0) return;  // padding
+      const std::span<uint8_t> t = image_.Of(a.target);
+      if (static_cast<size_t>(e) < t.size()) {
+        t[static_cast<size_t>(e)] = value;
+        return;
+      }
+      break;
+    }
+    if (outside == 0) firstOutside = address;
+    ++outside;
+  }
+
+  uint64_t outside = 0;
+  uint64_t firstOutside = 0;
+
+ private:
+  const std::vector<Area>& areas_;
+  const Image& image_;
+};
+
+std::string LineErrorText(Session& s, const hex::ReadResult& r) {
+  TextId reason;
+  switch (r.error) {
+    case hex::RecordError::NoEndRecord:
+      return Text(s, TextId::HexNoEndRecord) + " " + Text(s, TextId::HexNothingLoaded);
+    case hex::RecordError::ByteCount:
+      reason = TextId::HexBadByteCount;
+      break;
+    case hex::RecordError::Checksum:
+      reason = TextId::HexBadChecksum;
+      break;
+    case hex::RecordError::UnknownType:
+      reason = TextId::HexUnknownType;
+      break;
+    default:
+      reason = TextId::HexBadRecord;
+      break;
+  }
+  return Text(s, TextId::HexErrorInLine) + " " + std::to_string(r.line) + ": " + Text(s, reason) +
+         " " + Text(s, TextId::HexNothingLoaded);
+}
+
+void Fail(Session& s, const std::string& text) {
+  s.window->MsgBox(text, mb::kCritical, kAppTitle);
+}
+
+// The whole file, or false when it cannot be read.
+bool ReadWholeFile(Session& s, const std::string& path, std::string& text) {
+  std::error_code ec;
+  const bool regular = std::filesystem::is_regular_file(path, ec);
+  const uintmax_t size = regular ? std::filesystem::file_size(path, ec) : 0;
+  if (!regular || ec) {
+    Fail(s, Text(s, TextId::HexCannotRead) + "\n" + path);
+    return false;
+  }
+  if (size > kMaxFileSize) {
+    Fail(s, Text(s, TextId::HexTooLarge) + "\n" + path);
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  text.resize(static_cast<size_t>(size));
+  if (!in || !in.read(text.data(), static_cast<std::streamsize>(size))) {
+    Fail(s, Text(s, TextId::HexCannotRead) + "\n" + path);
+    return false;
+  }
+  return true;
+}
+
+bool Import(Session& s, const std::string& path) {
+  std::string text;
+  if (!ReadWholeFile(s, path, text)) return false;
+
+  // Scratch state: blank, as a chip the file is written into.
+  BufferState buf;
+  BlankBuffers(s.dev, buf);
+  ConfigState cfg = s.cfg;
+  BlankConfigWords(s.dev, cfg);
+  std::array<uint8_t, 8> id = cfg.UserID;
+  ConfigBytes config = ToBytes(s.dev, cfg);
+  const Image image{buf, id, config};
+  const std::vector<Area> areas = hex::Layout(s.dev, s.settings.EEAddrFile18);
+  Placer placer(areas, image);
+
+  const hex::ReadResult r =
+      hex::ReadIntelHex(text, [&placer](uint32_t address, const uint8_t* data, int count) {
+        for (int i = 0; i < count; ++i) placer.Put(uint64_t{address} + i, data[i]);
+      });
+  if (r.error != hex::RecordError::None) {
+    Fail(s, LineErrorText(s, r));
+    return false;
+  }
+
+  s.buf = std::move(buf);
+  cfg.UserID = id;
+  FromBytes(s.dev, config, cfg);
+  s.cfg = cfg;
+  s.hex.FileName = path;
+  CalcDeviceCSum(s);
+  ShowWindows(s);
+  if (placer.outside > 0) {
+    s.window->MsgBox(std::to_string(placer.outside) + " " + Text(s, TextId::HexOutsideData) +
+                         " 0x" + Dec2Hex(s, static_cast<uint32_t>(placer.firstOutside), 8) + ".",
+                     mb::kWarning, kAppTitle);
+  }
+  return true;
+}
+
+bool Export(Session& s, const std::string& path) {
+  std::array<uint8_t, 8> id = s.cfg.UserID;
+  ConfigBytes config = ToBytes(s.dev, s.cfg);
+  const Image image{s.buf, id, config};
+  std::vector<Area> areas = hex::Layout(s.dev, s.settings.EEAddrFile18);
+  std::stable_sort(areas.begin(), areas.end(),
+                   [](const Area& a, const Area& b) { return a.fileBase < b.fileBase; });
+
+  std::string text;
+  hex::Writer w(text);
+  std::vector<uint8_t> bytes;
+  for (const Area& a : areas) {
+    if (a.loadOnly) continue;
+    const std::span<const uint8_t> t = image.Of(a.target);
+    bytes.assign(a.fileLength, 0);
+    for (uint32_t i = 0; i < a.fileLength; ++i) {
+      const int32_t e = a.Element(a.fileBase + i);
+      if (e >= 0 && static_cast<size_t>(e) < t.size()) bytes[i] = t[static_cast<size_t>(e)];
+    }
+    w.Data(a.fileBase, bytes.data(), bytes.size());
+  }
+  w.End();
+
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (out) out.close();
+  if (!out) {
+    Fail(s, Text(s, TextId::HexCannotWrite) + "\n" + path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ImportHexFile(Session& s, const std::string& path) {
+  try {
+    return Import(s, path);
+  } catch (const std::exception& e) {
+    ShowError(s, "ImportHexFile", e.what());
+    return false;
+  }
+}
+
+bool ExportHexFile(Session& s, const std::string& path) {
+  try {
+    return Export(s, path);
+  } catch (const std::exception& e) {
+    ShowError(s, "ExportHexFile", e.what());
+    return false;
+  }
+}
+
 }  // namespace krv

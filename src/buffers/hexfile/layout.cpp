@@ -1,0 +1,52 @@
+#include "buffers/hexfile/layout.h"
+
+#include "devices/device.h"
+
+namespace krv::hex {
+
+int32_t Area::Element(uint32_t address) const {
+  const uint32_t offset = address - fileBase;
+  const uint32_t group = offset / static_cast<uint32_t>(unit);
+  const uint32_t inGroup = offset % static_cast<uint32_t>(unit);
+  if (inGroup >= static_cast<uint32_t>(used)) return -1;
+  return static_cast<int32_t>(group * static_cast<uint32_t>(stride) + inGroup);
+}
+
+std::vector<Area> Layout(const DeviceParams& d, int eeAddrFile18) {
+  const auto u = [](int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v); };
+  std::vector<Area> a;
+  switch (d.CoreWidth) {
+    case 24:
+      a.push_back({0, 4 * u(d.CodeSize), Target::Code, 4, 3, 4});
+      a.push_back({0x1000000, 4 * u(d.ExecSize), Target::Exec, 4, 3, 4});
+      if (d.DataSize > 0)
+        a.push_back({2 * u(d.DataStart30), 2 * u(d.DataSize), Target::Data, 4, 2, 4});
+      a.push_back({0x1F00000, 28, Target::Config, 4, 2, 2});
+      break;
+    case 16:
+      a.push_back({0, 2 * u(d.CodeSize), Target::Code});
+      a.push_back({0x200000, 8, Target::UserID});
+      a.push_back({0x300000, 14, Target::Config});
+      if (d.DataSize > 0) {
+        if (eeAddrFile18 == 1)
+          a.push_back({0xF00000, u(d.DataSize), Target::Data});
+        else
+          a.push_back({0xF00000, 2 * u(d.DataSize), Target::Data, 2, 1, 1});
+      }
+      break;
+    default:
+      a.push_back({0, 2 * u(d.CodeSize), Target::Code});
+      if (d.UserIDAddress > 0) a.push_back({2 * u(d.UserIDAddress), 8, Target::UserID});
+      if (d.CoreWidth == 12) {
+        a.push_back({0x1FFE, 2, Target::Config});
+        a.push_back({0x400E, 2, Target::Config, 1, 1, 1, true});
+      } else {
+        a.push_back({0x400E, d.Config1Address != 0 ? 4u : 2u, Target::Config});
+      }
+      if (d.DataSize > 0) a.push_back({0x4200, 2 * u(d.DataSize), Target::Data, 2, 1, 1});
+      break;
+  }
+  return a;
+}
+
+}  // namespace krv::hex

@@ -1,0 +1,110 @@
+// Dump text of the views.
+#include <gtest/gtest.h>
+
+#include "buffers/buffers.h"
+#include "buffers/dump.h"
+#include "test_devices.h"
+
+namespace krv::test {
+namespace {
+
+std::string Repeat(const std::string& item, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += " " + item;
+  return out;
+}
+
+struct DumpCase {
+  const char* device;
+  DumpArea area;
+  int lines;
+  std::string firstLine, lastLine;
+};
+void PrintTo(const DumpCase& c, std::ostream* os) {
+  *os << c.device;
+}
+
+class DumpTest : public ::testing::TestWithParam<DumpCase> {};
+
+TEST_P(DumpTest, BlankDeviceLines) {
+  const DumpCase& c = GetParam();
+  TestSession t;
+  SelectTestDevice(t, c.device);
+  ASSERT_EQ(DumpLineCount(t.s, c.area), c.lines);
+  if (c.lines == 0) return;
+  EXPECT_EQ(DumpLine(t.s, c.area, 0), c.firstLine);
+  EXPECT_EQ(DumpLine(t.s, c.area, c.lines - 1), c.lastLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Areas, DumpTest,
+    ::testing::Values(DumpCase{"PIC12F508", DumpArea::Code, 64, "0000:" + Repeat("FFF", 8),
+                               "01F8:" + Repeat("FFF", 8)},
+                      DumpCase{"PIC12F508", DumpArea::Data, 0, "", ""},
+                      DumpCase{"PIC16F84A", DumpArea::Code, 128, "0000:" + Repeat("3FFF", 8),
+                               "03F8:" + Repeat("3FFF", 8)},
+                      DumpCase{"PIC16F84A", DumpArea::Data, 4, "0000:" + Repeat("FF", 16),
+                               "0030:" + Repeat("FF", 16)},
+                      DumpCase{"PIC16F84A", DumpArea::Exec, 0, "", ""},
+                      DumpCase{"PIC18F452-4539", DumpArea::Code, 2048, "000000:" + Repeat("FF", 16),
+                               "007FF0:" + Repeat("FF", 16)},
+                      DumpCase{"PIC30F4013", DumpArea::Code, 2048, "000000:" + Repeat("FFFFFF", 8),
+                               "007FF0:" + Repeat("FFFFFF", 8)},
+                      DumpCase{"PIC30F4013", DumpArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
+                               "8005B0:" + Repeat("FFFFFF", 8)},
+                      DumpCase{"PIC30F4013", DumpArea::Data, 64, "7FFC00:" + Repeat("FFFF", 8),
+                               "7FFFF0:" + Repeat("FFFF", 8)},
+                      DumpCase{"PIC30F6014A", DumpArea::Code, 6144, "000000:" + Repeat("FFFFFF", 8),
+                               "017FF0:" + Repeat("FFFFFF", 8)},
+                      DumpCase{"PIC30F6014A", DumpArea::Data, 256, "7FF000:" + Repeat("FFFF", 8),
+                               "7FFFF0:" + Repeat("FFFF", 8)}));
+
+TEST(Dump, ValuesAreAssembledLowByteFirst) {
+  TestSession t;
+  SelectTestDevice(t, "PIC30F4013");
+  // Instruction 1 = 0x563412 at chip address 2; data word 0 = 0xBEEF.
+  t.s.buf.CodeBuffer.Set(4, 0x12);
+  t.s.buf.CodeBuffer.Set(5, 0x34);
+  t.s.buf.CodeBuffer.Set(6, 0x56);
+  t.s.buf.DataBuffer.Set(0, 0xEF);
+  t.s.buf.DataBuffer.Set(1, 0xBE);
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 0).substr(0, 21), "000000: FFFFFF 563412");
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 0).substr(0, 17), "7FFC00: BEEF FFFF");
+
+  SelectTestDevice(t, "PIC16F84A");
+  t.s.buf.CodeBuffer.Set(2 * 9, 0x34);
+  t.s.buf.CodeBuffer.Set(2 * 9 + 1, 0x12);
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 1), "0008: 3FFF 1234" + Repeat("3FFF", 6));
+}
+
+TEST(Dump, PartialLastLineAndTextAreTheLinesJoined) {
+  TestSession t;
+  t.s.dev = TestDevice("PIC16F84A");
+  t.s.dev.DataSize = 20;
+  InitWindows(t.s);
+  ASSERT_EQ(DumpLineCount(t.s, DumpArea::Data), 2);
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 1), "0010: FF FF FF FF");
+  EXPECT_EQ(DumpText(t.s, DumpArea::Data),
+            DumpLine(t.s, DumpArea::Data, 0) + "\n" + DumpLine(t.s, DumpArea::Data, 1) + "\n");
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 2), "");
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, -1), "");
+}
+
+TEST(Dump, AValueWiderThanTheColumnKeepsTheColumnsAligned) {
+  TestSession t;
+  SelectTestDevice(t, "PIC12F508");
+  t.s.buf.CodeBuffer.Set(1, 0xFF);  // word 0 = 0xFFFF does not fit 12 bits
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 0), "0000: ???" + Repeat("FFF", 7));
+}
+
+TEST(Dump, UndersizedBufferShowsOnlyWhatItHolds) {
+  TestSession t;
+  SelectTestDevice(t, "PIC16F84A");
+  t.s.buf.CodeBuffer.Redim(20, 0);  // ten words
+  EXPECT_EQ(DumpLineCount(t.s, DumpArea::Code), 2);
+  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 1), "0008: 0000 0000");
+  EXPECT_TRUE(t.window.boxes.empty());
+}
+
+}  // namespace
+}  // namespace krv::test
