@@ -1,1 +1,0 @@
-// LoadConfig: placing the configuration dialog in the main window (built with the main window).
