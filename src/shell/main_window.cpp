@@ -573,6 +573,8 @@ void MDIForm1::Shutdown() {
     SetInfo(text);
     std::cerr << text << "\n";
   }
+  // A new instance may start now, and finds the settings written.
+  lock_->unlock();
 }
 
 }  // namespace krv

@@ -111,5 +111,21 @@ TEST(SaveIni, UnwritableFileReportsFailureAndChangesNothing) {
   EXPECT_FALSE(SaveIni("/nonexistent-dir/x.ini", "M", "A", "1"));
 }
 
+TEST(SaveIni, LineBreaksAreRefusedAndChangeNothing) {
+  const std::string path = WriteFile("s.ini", "[M]\nA=1\n");
+  EXPECT_FALSE(SaveIni(path, "M", "A", "2\n[Other]\nB=3"));
+  EXPECT_FALSE(SaveIni(path, "M", "A\rB", "2"));
+  EXPECT_FALSE(SaveIni(path, "M\n", "A", "2"));
+  EXPECT_EQ(ReadAll(path), "[M]\nA=1\n");
+}
+
+TEST(SaveIni, ValuesRoundTripWhateverTheirQuotes) {
+  const std::string path = test::TempDir() + "/q.ini";
+  for (const char* v : {"\"quoted\"", "'single'", "\"", "a \"b\" c", "x=y", "; not a comment"}) {
+    ASSERT_TRUE(SaveIni(path, "M", "A", v));
+    EXPECT_EQ(ReadIni(path, "M", "A", "DEF"), v);
+  }
+}
+
 }  // namespace
 }  // namespace krv
