@@ -88,7 +88,6 @@ struct Program {
     programmer = std::make_shared<sim::Programmer>();
     programmer->plugged = plugged;
     auto transport = std::make_unique<sim::SimTransport>(programmer);
-    transport_ = transport.get();
     StartOptions opt;
     opt.programFolder = folder;
     opt.lockPath = lock;
@@ -121,7 +120,6 @@ struct Program {
   Session s;
   TestWindow w{s};
   std::shared_ptr<sim::Programmer> programmer;
-  sim::SimTransport* transport_ = nullptr;
 };
 
 TEST(MainWindow, StartsWithoutProgrammerAndRunsOn) {
@@ -177,8 +175,9 @@ TEST(MainWindow, SecondInstanceShowsMsg2AndTouchesNothing) {
   ASSERT_EQ(second.w.boxes.size(), 1u);
   EXPECT_EQ(second.w.boxes[0].text, "La aplicación ya está en ejecución");
   EXPECT_EQ(second.w.boxes[0].style, 48);
-  EXPECT_EQ(second.transport_->opens, 0) << "the programmer was not opened";
+  EXPECT_EQ(second.s.link.transport, nullptr) << "the programmer was not opened";
   EXPECT_FALSE(second.s.link.present);
+  EXPECT_TRUE(second.programmer->reports.empty());
   second.w.close();
   EXPECT_EQ(first.SettingsText(), before) << "the settings were not written";
 
