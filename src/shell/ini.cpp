@@ -195,7 +195,9 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
   }
   if (sectionStart < 0) {
     if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-    lines.push_back("[" + std::string(section) + "]");
+    std::string header = "[";
+    header.append(section).append("]");
+    lines.push_back(std::move(header));
     lines.push_back(newLine);
   } else if (sectionEnd != -2) {
     int insertAt = sectionEnd < 0 ? static_cast<int>(lines.size()) : sectionEnd;

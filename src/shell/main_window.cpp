@@ -131,6 +131,7 @@ StartOptions OptionsFromEnvironment() {
   } else {
     opt.transport = MakeHidTransport();
   }
+  opt.monitor = MakeUdevMonitor();
   return opt;
 }
 
@@ -271,13 +272,16 @@ bool MDIForm1::Startup(StartOptions opt) {
   // One instance at a time: checked before the programmer is opened or anything written.
   lock_ = std::make_unique<QLockFile>(Q(opt.lockPath));
   lock_->setStaleLockTime(0);  // a live instance holds it however long it runs
-  if (!lock_->tryLock(0)) {
+  if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
     // The settings are only read, to tell it in the user's language.
     s_.settings = LoadSettings(settingsFile);
     s_.LangFile = LanguageFilePath(s_);
     MsgBox(Text(s_, TextId::Msg2), mb::kWarning, kAppTitle);
     return false;
   }
+  if (!lock_->isLocked())
+    std::cerr << "krv330: cannot create the lock file " << opt.lockPath
+              << "; other instances go unnoticed\n";
   started_ = true;
 
   setWindowTitle(kAppTitle);
@@ -300,7 +304,7 @@ bool MDIForm1::Startup(StartOptions opt) {
   Select("PICunknown");
   if (!opt.selectDevice.empty()) ChooseDevice(opt.selectDevice);
 
-  if (opt.watchDevices) WatchDevices();
+  WatchDevices(std::move(opt.monitor));
   return true;
 }
 
@@ -313,12 +317,16 @@ void MDIForm1::RestoreWindowSize() {
   resize(size);
 }
 
-void MDIForm1::WatchDevices() {
-  monitor_ = MakeUdevMonitor();
+void MDIForm1::WatchDevices(std::unique_ptr<DeviceMonitor> monitor) {
+  monitor_ = std::move(monitor);
   if (!monitor_ || monitor_->Fd() < 0) return;
   notifier_ = new QSocketNotifier(monitor_->Fd(), QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] {
-    if (monitor_->TakeEvents()) OnDeviceChange(s_);
+    try {
+      if (monitor_->TakeEvents()) OnDeviceChange(s_);
+    } catch (const std::exception& e) {
+      ShowError(s_, "OnDeviceChange", e.what());
+    }
   });
 }
 

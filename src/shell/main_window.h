@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editors/dialog_factory.h"
+#include "link/device_monitor.h"
 #include "link/link.h"
 #include "shell/commands.h"
 #include "shell/window.h"
@@ -25,7 +26,6 @@ class QToolBar;
 namespace krv {
 
 struct Session;
-class DeviceMonitor;
 class HexView;
 enum class Family;
 
@@ -36,8 +36,8 @@ struct StartOptions {
   std::unique_ptr<Transport> transport;
   // A device to select once started (the chip in the simulator's socket); empty: none.
   std::string selectDevice;
-  // Watch USB plug and unplug.
-  bool watchDevices = true;
+  // The watch on USB plug and unplug; none when empty.
+  std::unique_ptr<DeviceMonitor> monitor;
 };
 
 // The options of a normal run: the program's folder, a lock in the user's runtime folder,
@@ -94,7 +94,7 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
   void BuildToolbar();
   void BuildViews();
   void BuildStatusArea();
-  void WatchDevices();
+  void WatchDevices(std::unique_ptr<DeviceMonitor> monitor);
   void Shutdown();
   // Places the dialog named by ConfigForm in the client area and refreshes it.
   void LoadConfig();

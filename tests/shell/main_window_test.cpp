@@ -18,7 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "editors/config_dialog.h"
+#include "link/device_monitor.h"
 #include "link/link.h"
 #include "shell/helpers.h"
 #include "shell/ini.h"
@@ -84,7 +87,8 @@ struct Program {
       : folder(std::move(folder_)), lock(lock_.empty() ? folder + "/instance.lock" : lock_) {}
 
   // Starts with a simulated programmer (plugged in or not) and a device to select.
-  bool Start(bool plugged = true, const std::string& device = "") {
+  bool Start(bool plugged = true, const std::string& device = "",
+             std::unique_ptr<DeviceMonitor> monitor = nullptr) {
     programmer = std::make_shared<sim::Programmer>();
     programmer->plugged = plugged;
     auto transport = std::make_unique<sim::SimTransport>(programmer);
@@ -93,7 +97,7 @@ struct Program {
     opt.lockPath = lock;
     opt.transport = std::move(transport);
     opt.selectDevice = device;
-    opt.watchDevices = false;
+    opt.monitor = std::move(monitor);
     return w.Startup(std::move(opt));
   }
   template <class T>
@@ -185,6 +189,54 @@ TEST(MainWindow, SecondInstanceShowsMsg2AndTouchesNothing) {
   first.w.close();
   Program third(first.folder, first.lock);
   EXPECT_TRUE(third.Start());
+}
+
+TEST(MainWindow, LockThatCannotBeMadeDoesNotStopTheProgram) {
+  Program p(test::TempDir(), "/nonexistent-dir/krv330.lock");
+  EXPECT_TRUE(p.Start());
+  EXPECT_TRUE(p.w.boxes.empty());
+}
+
+// A device monitor whose events are bytes written into a pipe.
+class PipeMonitor : public DeviceMonitor {
+ public:
+  PipeMonitor() { EXPECT_EQ(::pipe(fds_), 0); }
+  ~PipeMonitor() override {
+    ::close(fds_[0]);
+    ::close(fds_[1]);
+  }
+  int Fd() const override { return fds_[0]; }
+  bool TakeEvents() override {
+    char c;
+    ++taken;
+    return ::read(fds_[0], &c, 1) == 1;
+  }
+  void Event() { EXPECT_EQ(::write(fds_[1], "x", 1), 1); }
+  int taken = 0;
+
+ private:
+  int fds_[2] = {-1, -1};
+};
+
+TEST(MainWindow, PlugAndUnplugEventsReachTheLink) {
+  Program p;
+  auto monitor = std::make_unique<PipeMonitor>();
+  PipeMonitor* events = monitor.get();
+  ASSERT_TRUE(p.Start(false, "", std::move(monitor)));
+  EXPECT_EQ(p.Label("lblHardware"), "Hw.: Unknown");
+
+  p.programmer->plugged = true;
+  events->Event();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(events->taken, 1);
+  EXPECT_TRUE(p.s.link.present);
+  EXPECT_EQ(p.Label("lblHardware"), "Hw.:KRV330");
+
+  p.programmer->plugged = false;
+  events->Event();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(p.s.link.present);
+  EXPECT_EQ(p.Label("lblHardware"), "Hw.: Unknown");
 }
 
 TEST(MainWindow, ShutDownLeavesProgrammingModeAndWritesTheSettings) {
