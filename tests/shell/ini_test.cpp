@@ -31,6 +31,10 @@ struct ReadCase {
   const char* expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << c.what;
+}
+
 class ReadIniTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadIniTest, FindsValueOrDefault) {
