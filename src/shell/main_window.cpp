@@ -154,7 +154,6 @@ void MDIForm1::BuildMenus() {
   for (const MenuDef& m : Menus()) {
     QMenu* menu = menuBar()->addMenu(QString());
     menu->setObjectName(QString("mnu") + m.name);
-    menus_.push_back(menu);
     for (const MenuItemDef& item : m.items) {
       if (!item.name) {
         menu->addSeparator();
@@ -164,7 +163,6 @@ void MDIForm1::BuildMenus() {
       a->setObjectName(QString("mnu") + item.name);
       const std::string name = item.name;
       connect(a, &QAction::triggered, this, [this, name] { commands_.MenuAction(name); });
-      menuItems_.push_back(a);
     }
   }
   // Enabled once a HEX file has been loaded.
@@ -185,7 +183,6 @@ void MDIForm1::BuildToolbar() {
     a->setObjectName(b.key);
     const std::string key = b.key;
     connect(a, &QAction::triggered, this, [this, key] { commands_.ToolbarClick(key); });
-    buttons_.push_back(a);
   }
   // The test button: its loop is not part of this program.
   QAction* test = toolbar_->addAction(QString("Prueba"));

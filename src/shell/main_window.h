@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "editors/dialog_factory.h"
 #include "link/device_monitor.h"
@@ -14,11 +13,9 @@
 #include "shell/commands.h"
 #include "shell/window.h"
 
-class QAction;
 class QComboBox;
 class QLabel;
 class QLockFile;
-class QMenu;
 class QProgressBar;
 class QSocketNotifier;
 class QToolBar;
@@ -114,9 +111,6 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
   bool started_ = false;
   bool shutDown_ = false;
 
-  std::vector<QAction*> menuItems_;  // with their names (objectName "mnu...")
-  std::vector<QAction*> buttons_;    // toolbar buttons (objectName = key)
-  std::vector<QMenu*> menus_;
   QToolBar* toolbar_ = nullptr;
   QComboBox* cboFamily_ = nullptr;
   QComboBox* cboDevices_ = nullptr;
