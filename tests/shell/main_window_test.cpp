@@ -23,6 +23,7 @@
 #include "editors/config_dialog.h"
 #include "link/device_monitor.h"
 #include "link/link.h"
+#include "shell/about_dialog.h"
 #include "shell/helpers.h"
 #include "shell/ini.h"
 #include "shell/main_window.h"
@@ -64,9 +65,15 @@ class TestWindow : public MDIForm1 {
   void FillBuffers() override {
     if (duringCommand) duringCommand();
   }
+  std::string ChooseHexFile(bool save) override {
+    chosen.push_back(save);
+    return hexFile;
+  }
   std::vector<test::MsgBoxCall> boxes;
   int answer = mb::kOk;
   std::function<void()> duringCommand;
+  std::string hexFile;       // what the file dialog gives
+  std::vector<bool> chosen;  // every file dialog: true for Save
 };
 
 std::string ReadAll(const std::string& path) {
@@ -453,6 +460,31 @@ TEST(MainWindow, WindowSeamDrivesTheStatusArea) {
   EXPECT_EQ(p.Find<QLabel>("imgVpp")->property("picture").toString(), "VppOn");
   p.w.SetVppPicture(false);
   EXPECT_EQ(p.Find<QLabel>("imgVpp")->property("picture").toString(), "VppOff");
+}
+
+TEST(MainWindow, FileThatDoesNotLoadLeavesCaptionAndUpdateAsTheyWere) {
+  Program p;
+  ASSERT_TRUE(p.Start());
+  p.w.hexFile = p.folder + "/missing.hex";
+  p.Find<QAction>("mnuFileOpen")->trigger();
+  p.Find<QAction>("Open")->trigger();
+  EXPECT_EQ(p.w.chosen, (std::vector<bool>{false, false}));
+  EXPECT_EQ(p.w.windowTitle().toStdString(), kAppTitle);
+  EXPECT_FALSE(p.Find<QAction>("Update")->isEnabled());
+  EXPECT_FALSE(p.Find<QAction>("mnuFileUpdate")->isEnabled());
+
+  p.w.hexFile.clear();  // the dialog was cancelled
+  p.Find<QAction>("mnuFileSave")->trigger();
+  EXPECT_EQ(p.w.chosen.back(), true);
+}
+
+TEST(AboutDialog, ShowsTheTitleAndNoFirmwareVersion) {
+  test::TestSession t;
+  AboutDialog dlg(t.s);
+  EXPECT_EQ(dlg.findChild<QLabel*>("lblTitle")->text().toStdString(), kAppTitle);
+  EXPECT_TRUE(dlg.findChild<QLabel*>("lblFirmware")->text().endsWith("Ver.:"));
+  EXPECT_FALSE(dlg.findChild<QLabel*>("imgLogo")->pixmap().isNull());
+  EXPECT_EQ(dlg.windowTitle(), "About");
 }
 
 TEST(Pictures, EveryKeyIsDrawnAndUnknownKeysAreNull) {
