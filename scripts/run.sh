@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KRV330_PRODUCT_ID:+-DKRV330_PRODUCT_ID=$KRV330_PRODUCT_ID} >/dev/null
-cmake --build build -j"$(nproc)" --target krv330
+cmake --build build -j"${KRV330_JOBS:-$(nproc)}" --target krv330
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   cat >&2 <<'MSG'
 No display is available. Run the program under a virtual X server:

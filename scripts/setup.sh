@@ -8,7 +8,7 @@ packages=(
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   gputils srecord
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core time
 )
 
 missing=()

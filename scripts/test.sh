@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-jobs="$(nproc)"
+jobs="${KRV330_JOBS:-$(nproc)}"  # parallel build and test jobs
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Build and test =="

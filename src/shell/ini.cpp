@@ -161,10 +161,15 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
   const bool crlf = text.find("\r\n") != std::string::npos;
   std::vector<std::string> lines = SplitLines(text);
 
-  // Blanks at either end would be lost on reading: keep them inside quotes.
+  // A line break would split the line and let the value write keys of its own.
+  const auto breaks = [](std::string_view t) { return t.find_first_of("\r\n") != t.npos; };
+  if (breaks(section) || breaks(key) || breaks(value)) return false;
+
+  // Blanks at either end, or a pair of quotes around the whole value, would be lost on
+  // reading: keep them inside quotes.
   std::string stored(value);
   if (!stored.empty() && (stored.front() == ' ' || stored.back() == ' ' || stored.front() == '\t' ||
-                          stored.back() == '\t'))
+                          stored.back() == '\t' || Unquote(stored).size() != stored.size()))
     stored = "\"" + stored + "\"";
   const std::string newLine = std::string(key) + "=" + stored;
 
@@ -190,7 +195,9 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
   }
   if (sectionStart < 0) {
     if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-    lines.push_back("[" + std::string(section) + "]");
+    std::string header = "[";
+    header.append(section).append("]");
+    lines.push_back(std::move(header));
     lines.push_back(newLine);
   } else if (sectionEnd != -2) {
     int insertAt = sectionEnd < 0 ? static_cast<int>(lines.size()) : sectionEnd;

@@ -16,7 +16,8 @@ std::string ReadIni(const std::string& file, std::string_view section, std::stri
 
 // Writes Key=Value into Section of File: the key's line is replaced in place, every other
 // line and comment is kept; the key, the section or the file are added when missing.
-// Returns false (and leaves the file as it was) when the file cannot be written.
+// Returns false (and leaves the file as it was) when the file cannot be written or a
+// name or the value holds a line break.
 bool SaveIni(const std::string& file, std::string_view section, std::string_view key,
              std::string_view value);
 

@@ -55,9 +55,63 @@ namespace krv {
   X(SettingsNotSaved, "Messages", "SettingsNotSaved", "The settings could not be saved to") \
   KRV_TEXTS_MORE(X)
 
-// Further texts (menus, toolbar, dialogs, file messages) are listed here.
-#define KRV_TEXTS_MORE(X)                                                                     \
-  /* Buffers: the fill dialog and the HEX files. */                                           \
+// Further texts, one block per subsystem.
+#define KRV_TEXTS_MORE(X) KRV_TEXTS_SHELL(X) KRV_TEXTS_BUFFERS(X)
+
+// Application shell: main window, menus, toolbar, settings and about dialogs.
+#define KRV_TEXTS_SHELL(X)                                                                  \
+  X(ViewCode, "Messages", "ViewCode", "Program memory")                                     \
+  X(ViewData, "Messages", "ViewData", "Data EEPROM")                                        \
+  X(ViewIcsp, "Messages", "ViewIcsp", "ICSP code")                                          \
+  X(HexFiles, "Messages", "HexFiles", "Intel HEX files")                                    \
+  X(OpenHexTitle, "Messages", "OpenHexTitle", "Open HEX file")                              \
+  X(SaveHexTitle, "Messages", "SaveHexTitle", "Save HEX file")                              \
+  X(MenuFile, "Menu", "File", "&File")                                                      \
+  X(MenuFileOpen, "Menu", "FileOpen", "&Open...")                                           \
+  X(MenuFileSave, "Menu", "FileSave", "&Save...")                                           \
+  X(MenuFileUpdate, "Menu", "FileUpdate", "&Update")                                        \
+  X(MenuFileExit, "Menu", "FileExit", "E&xit")                                              \
+  X(MenuDevice, "Menu", "Device", "&Device")                                                \
+  X(MenuDeviceRead, "Menu", "DeviceRead", "&Read All")                                      \
+  X(MenuDeviceVerify, "Menu", "DeviceVerify", "&Verify All")                                \
+  X(MenuDeviceWrite, "Menu", "DeviceWrite", "&Write All")                                   \
+  X(MenuDeviceErase, "Menu", "DeviceErase", "&Erase All")                                   \
+  X(MenuBuffers, "Menu", "Buffers", "&Buffers")                                             \
+  X(MenuBuffersClear, "Menu", "BuffersClear", "&Clear")                                     \
+  X(MenuBuffersFill, "Menu", "BuffersFill", "&Fill...")                                     \
+  X(MenuOptions, "Menu", "Options", "&Options")                                             \
+  X(MenuOptionsSettings, "Menu", "OptionsSettings", "&Settings...")                         \
+  X(MenuHelp, "Menu", "Help", "&Help")                                                      \
+  X(MenuHelpAbout, "Menu", "HelpAbout", "&About...")                                        \
+  X(TipOpen, "Toolbar", "Open", "Open a HEX file")                                          \
+  X(TipSave, "Toolbar", "Save", "Save the buffers to a HEX file")                           \
+  X(TipUpdate, "Toolbar", "Update", "Load the HEX file again")                              \
+  X(TipFill, "Toolbar", "Fill", "Fill a range of a buffer")                                 \
+  X(TipRead, "Toolbar", "Read", "Read the device")                                          \
+  X(TipVerify, "Toolbar", "Verify", "Verify the device against the buffers")                \
+  X(TipDevID, "Toolbar", "DevID", "Read ID-REV: chip identification is not available")      \
+  X(TipWrite, "Toolbar", "Write", "Write the buffers into the device")                      \
+  X(TipErase, "Toolbar", "Erase", "Erase the device")                                       \
+  X(TipDetect, "Toolbar", "Detect", "Detect Device: chip identification is not available")  \
+  X(TipStop, "Toolbar", "Stop", "Stop the running action")                                  \
+  X(TipFamily, "Toolbar", "Family", "Device family")                                        \
+  X(TipDevice, "Toolbar", "Device", "Device")                                               \
+  X(SettingsCaption, "Settings", "Caption", "Settings")                                     \
+  X(SettingsVWhile, "Settings", "VWhile", "Verify while writing")                           \
+  X(SettingsVAfter, "Settings", "VAfter", "Verify after writing")                           \
+  X(SettingsEEAddrFile18, "Settings", "EEAddrFile18",                                       \
+    "PIC18 HEX files: data EEPROM byte n at F00000h + n (not doubled)")                     \
+  X(SettingsDelICSP, "Settings", "DelICSP", "dsPIC30: erase the ICSP code area too")        \
+  X(SettingsLanguage, "Settings", "Language", "Language:")                                  \
+  X(SettingsClose, "Settings", "Close", "Close")                                            \
+  X(AboutCaption, "About", "Caption", "About")                                              \
+  X(AboutDescription, "About", "Description",                                               \
+    "Programmer software for the KRV330 and PIC10/12/16/18 and dsPIC30F microcontrollers.") \
+  X(AboutFirmware, "About", "Firmware", "Programmer firmware")                              \
+  X(AboutOK, "About", "OK", "OK")
+
+// Buffers: the fill dialog and the HEX files.
+#define KRV_TEXTS_BUFFERS(X)                                                                  \
   X(FillCaption, "Fill", "Caption", "Fill buffer")                                            \
   X(FillMemory, "Fill", "Memory", "Memory")                                                   \
   X(FillCode, "Fill", "Code", "CODE")                                                         \

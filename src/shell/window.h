@@ -9,13 +9,13 @@ class ConfigDialog;
 
 // Message-box styles and answers, as the callers test them.
 namespace mb {
-inline constexpr int kCritical = 16;     // error, OK button
-inline constexpr int kWarning = 48;      // warning, OK button
-inline constexpr int kInformation = 64;  // information, OK button
-inline constexpr int kYesNoQuestion = 36;
+inline constexpr int kCritical = 16;       // error, OK button
+inline constexpr int kWarning = 48;        // warning, OK button
+inline constexpr int kInformation = 64;    // information, OK button
+inline constexpr int kYesNoQuestion = 36;  // question, Yes and No buttons
 inline constexpr int kYesNoWarning = 52;
 inline constexpr int kYesNoInformation = 68;
-inline constexpr int kOkCancelCritical = 49;
+inline constexpr int kOkCancelWarning = 49;  // warning, OK and Cancel buttons
 inline constexpr int kOk = 1;
 inline constexpr int kCancel = 2;
 inline constexpr int kYes = 6;

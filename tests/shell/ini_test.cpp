@@ -31,6 +31,10 @@ struct ReadCase {
   const char* expected;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+  *os << c.what;
+}
+
 class ReadIniTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadIniTest, FindsValueOrDefault) {
@@ -109,6 +113,22 @@ TEST(SaveIni, KeepsCrlfAndRoundTripsBlanks) {
 
 TEST(SaveIni, UnwritableFileReportsFailureAndChangesNothing) {
   EXPECT_FALSE(SaveIni("/nonexistent-dir/x.ini", "M", "A", "1"));
+}
+
+TEST(SaveIni, LineBreaksAreRefusedAndChangeNothing) {
+  const std::string path = WriteFile("s.ini", "[M]\nA=1\n");
+  EXPECT_FALSE(SaveIni(path, "M", "A", "2\n[Other]\nB=3"));
+  EXPECT_FALSE(SaveIni(path, "M", "A\rB", "2"));
+  EXPECT_FALSE(SaveIni(path, "M\n", "A", "2"));
+  EXPECT_EQ(ReadAll(path), "[M]\nA=1\n");
+}
+
+TEST(SaveIni, ValuesRoundTripWhateverTheirQuotes) {
+  const std::string path = test::TempDir() + "/q.ini";
+  for (const char* v : {"\"quoted\"", "'single'", "\"", "a \"b\" c", "x=y", "; not a comment"}) {
+    ASSERT_TRUE(SaveIni(path, "M", "A", v));
+    EXPECT_EQ(ReadIni(path, "M", "A", "DEF"), v);
+  }
 }
 
 }  // namespace

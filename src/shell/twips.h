@@ -1,0 +1,17 @@
+#pragma once
+// Window and dialog geometry is given in twips; the screen works in pixels. This is the
+// one place that converts between them.
+
+namespace krv {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+constexpr int TwipsToPixels(int twips) {
+  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+constexpr int PixelsToTwips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
+
+}  // namespace krv

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "link/link.h"
+#include "shell/helpers.h"
+#include "shell/twips.h"
+#include "support/test_session.h"
+
+namespace krv {
+namespace {
+
+struct HexCase {
+  uint32_t value;
+  int digits;
+  const char* text;
+};
+
+TEST(Dec2Hex, PadsUpperCaseHexToTheDigitsAsked) {
+  const HexCase cases[] = {{0, 1, "0"},
+                           {0, 4, "0000"},
+                           {0xABC, 4, "0ABC"},
+                           {0xabcdef, 6, "ABCDEF"},
+                           {0x7FF, 3, "7FF"},
+                           {0x2007, 4, "2007"},
+                           {0xFFFFFFFF, 8, "FFFFFFFF"},
+                           {0x1, 8, "00000001"},
+                           {0x800000, 6, "800000"}};
+  for (const HexCase& c : cases) {
+    test::TestSession t;
+    EXPECT_EQ(Dec2Hex(t.s, c.value, c.digits), c.text) << c.value << "/" << c.digits;
+    EXPECT_TRUE(t.window.boxes.empty());
+  }
+}
+
+TEST(Dec2Hex, TooManyDigitsIsReportedAndGivesEmptyText) {
+  const HexCase cases[] = {{0x12345, 4, ""}, {0x100, 2, ""}, {0x10, 1, ""}, {0, 0, ""}, {0, 9, ""}};
+  for (const HexCase& c : cases) {
+    test::TestSession t;
+    EXPECT_EQ(Dec2Hex(t.s, c.value, c.digits), "") << c.value << "/" << c.digits;
+    ASSERT_EQ(t.window.boxes.size(), 1u);
+    EXPECT_EQ(t.window.boxes[0].style, 16);
+    EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [Dec2Hex]");
+    EXPECT_EQ(t.window.beeps, 1);
+  }
+}
+
+TEST(CheckCancel, WithoutRequestDoesNothing) {
+  test::TestSession t;
+  sim::Programmer& p = t.AttachProgrammer();
+  t.window.progress = 17;
+  EXPECT_FALSE(CheckCancel(t.s));
+  EXPECT_TRUE(p.reports.empty());
+  EXPECT_TRUE(t.window.infos.empty());
+  EXPECT_EQ(t.window.progress, 17);
+}
+
+TEST(CheckCancel, RequestIsClearedToldAndEndsProgrammingMode) {
+  test::TestSession t;
+  sim::Programmer& p = t.AttachProgrammer();
+  t.window.progress = 17;
+  t.window.vpp = {true};
+  t.s.run.CancelRequested = true;
+  EXPECT_TRUE(CheckCancel(t.s));
+  EXPECT_FALSE(t.s.run.CancelRequested);
+  EXPECT_EQ(t.window.progress, 0);
+  EXPECT_EQ(t.window.info(), "User was cancel the action!");
+  ASSERT_EQ(p.reports.size(), 1u);
+  EXPECT_EQ(p.reports[0], (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(t.window.vpp, std::vector<bool>{true}) << "the Vpp picture stays as it is";
+  EXPECT_FALSE(CheckCancel(t.s)) << "one request, one cancel";
+}
+
+TEST(CheckCancel, WithoutProgrammerStillCancels) {
+  test::TestSession t;
+  t.s.run.CancelRequested = true;
+  EXPECT_TRUE(CheckCancel(t.s));
+  EXPECT_TRUE(t.window.boxes.empty());
+}
+
+TEST(WaitMs, YieldsUntilTheTimeHasPassed) {
+  test::TestSession t;
+  int cancelAt = 0;
+  t.window.onDoEvents = [&] { cancelAt = t.window.doEvents; };
+  const uint64_t start = t.clock.now;
+  WaitMs(t.s, 20);
+  EXPECT_GE(t.clock.now - start, 20u);
+  EXPECT_GE(t.window.doEvents, 1);
+  EXPECT_EQ(cancelAt, t.window.doEvents);
+}
+
+TEST(Twips, FifteenToThePixelBothWays) {
+  EXPECT_EQ(TwipsToPixels(8300), 553);
+  EXPECT_EQ(TwipsToPixels(8200), 547);
+  EXPECT_EQ(TwipsToPixels(15), 1);
+  EXPECT_EQ(PixelsToTwips(553), 8295);
+  for (int px : {0, 1, 400, 553, 4000}) EXPECT_EQ(TwipsToPixels(PixelsToTwips(px)), px);
+}
+
+}  // namespace
+}  // namespace krv

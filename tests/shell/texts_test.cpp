@@ -1,0 +1,88 @@
+// The text table and the language files shipped with the program.
+#include <map>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "shell/helpers.h"
+#include "shell/ini.h"
+#include "shell/texts.h"
+#include "support/test_session.h"
+
+namespace krv {
+namespace {
+
+const std::string kEnglish = std::string(KRV330_LANG_DIR) + "/English.ini";
+const std::string kSpanish = std::string(KRV330_LANG_DIR) + "/Spanish.ini";
+constexpr const char* kMissing = "\x01missing";
+
+bool BlankAtAnEnd(const std::string& t) {
+  return !t.empty() && (t.front() == ' ' || t.back() == ' ');
+}
+
+// Each section and key once, with the default of its first entry (Msg51 has a second
+// default, for the configuration texts, under the same key).
+std::map<std::pair<std::string, std::string>, std::string> Keys() {
+  int n = 0;
+  const TextEntry* table = TextTable(&n);
+  std::map<std::pair<std::string, std::string>, std::string> keys;
+  for (int i = 0; i < n; ++i)
+    keys.emplace(std::make_pair(table[i].section, table[i].key), table[i].english);
+  return keys;
+}
+
+TEST(Texts, TableKeysAreUniqueButForMsg51) {
+  int n = 0;
+  const TextEntry* table = TextTable(&n);
+  ASSERT_EQ(n, static_cast<int>(TextId::Count));
+  std::set<std::pair<std::string, std::string>> seen;
+  for (int i = 0; i < n; ++i) {
+    EXPECT_EQ(table[i].id, static_cast<TextId>(i));
+    EXPECT_STRNE(table[i].english, "") << table[i].key;
+    const bool fresh = seen.emplace(table[i].section, table[i].key).second;
+    if (!fresh) {
+      EXPECT_EQ(table[i].id, TextId::Msg51Config) << table[i].key;
+    }
+  }
+}
+
+TEST(Texts, MissingLanguageFileGivesEnglishDefaults) {
+  test::TestSession t;
+  EXPECT_EQ(Text(t.s, TextId::Msg3), "Do you want cancel the actual action?");
+  EXPECT_EQ(Text(t.s, TextId::Msg28), "CODE read: ");
+  EXPECT_EQ(Text(t.s, TextId::Msg51Config), "->Read: 0x");
+  EXPECT_EQ(Text(t.s, TextId::MenuDeviceRead), "&Read All");
+}
+
+TEST(Texts, EnglishFileHoldsEveryKeyWithItsDefault) {
+  for (const auto& [where, english] : Keys()) {
+    EXPECT_EQ(ReadIni(kEnglish, where.first, where.second, kMissing), english)
+        << where.first << "/" << where.second;
+  }
+}
+
+TEST(Texts, SpanishFileTranslatesEveryKeyKeepingEdgeBlanks) {
+  for (const auto& [where, english] : Keys()) {
+    const std::string spanish = ReadIni(kSpanish, where.first, where.second, kMissing);
+    EXPECT_NE(spanish, kMissing) << where.first << "/" << where.second;
+    // Texts that are joined to others keep their blanks.
+    EXPECT_EQ(BlankAtAnEnd(spanish), BlankAtAnEnd(english)) << where.first << "/" << where.second;
+    EXPECT_EQ(spanish.front() == ' ', english.front() == ' ') << where.second;
+    EXPECT_EQ(spanish.back() == ' ', english.back() == ' ') << where.second;
+  }
+  EXPECT_EQ(ReadIni(kSpanish, "Messages", "Msg2", ""), "La aplicación ya está en ejecución");
+}
+
+TEST(Texts, LanguageFileIsReadAtTheMomentOfUse) {
+  test::TestSession t;
+  t.s.LangFile = test::TempDir() + "/Custom.ini";
+  EXPECT_EQ(Text(t.s, TextId::Msg8), "User was cancel the action!");
+  ASSERT_TRUE(SaveIni(t.s.LangFile, "Messages", "Msg8", "Cancelled"));
+  EXPECT_EQ(Text(t.s, TextId::Msg8), "Cancelled");
+  ASSERT_TRUE(SaveIni(t.s.LangFile, "Messages", "Msg8", ""));
+  EXPECT_EQ(Text(t.s, TextId::Msg8), "User was cancel the action!") << "empty value";
+}
+
+}  // namespace
+}  // namespace krv
