@@ -250,7 +250,7 @@ TEST(MainWindow, ShutDownLeavesProgrammingModeAndWritesTheSettings) {
   Program p;
   ASSERT_TRUE(p.Start());
   p.ChooseFamily("PIC16");
-  EXPECT_EQ(p.s.dev.DeviceName, "PIC16F84A");
+  EXPECT_EQ(p.s.dev.DeviceName, "PIC16F54") << "a family selects its first device";
   p.w.resize(600, 500);
   p.programmer->ClearLog();
   p.w.close();
@@ -258,7 +258,7 @@ TEST(MainWindow, ShutDownLeavesProgrammingModeAndWritesTheSettings) {
   EXPECT_EQ(p.programmer->reports.back(), (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_FALSE(p.s.link.present);
   const std::string file = SettingsPath(p.folder);
-  EXPECT_EQ(ReadIni(file, "Parameters", "LastDev", ""), "PIC16F84A");
+  EXPECT_EQ(ReadIni(file, "Parameters", "LastDev", ""), "PIC16F54");
   EXPECT_EQ(ReadIni(file, "Parameters", "MeWidth", ""), "9000");
   EXPECT_EQ(ReadIni(file, "Parameters", "MeHeight", ""), "7500");
   for (const char* key :
@@ -378,7 +378,7 @@ TEST(MainWindow, ChoosingTheShownFamilyOrDeviceAgainKeepsTheBuffers) {
   p.ChooseDevice("PIC30F4013");
   EXPECT_EQ(p.s.buf.CodeBuffer.Get(0), 0x12);
   p.ChooseFamily("PIC18");
-  EXPECT_EQ(p.s.dev.DeviceName, "PIC18F452-4539") << "a family selects its first device";
+  EXPECT_EQ(p.s.dev.DeviceName, "PIC18F242-2439") << "a family selects its first device";
   EXPECT_EQ(p.Dialog()->objectName(), "frm18FXX2");
 }
 
