@@ -1,6 +1,8 @@
 // Files no one here wrote: programs assembled by gpasm load as their sources say; files
 // saved here are read back by srec_cat with the same contents. Both tools come with
 // scripts/setup.sh; a missing tool fails these tests.
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -33,10 +35,10 @@ void RequireTool(const char* tool) {
       << tool << " is missing: run scripts/setup.sh (packages gputils and srecord)";
 }
 
-// The sources in tests/data (the folder is compiled in: the test environment's
-// KRV330_TEST_DATA names the data folder beside the calling CMakeLists instead).
+// The assembler sources in tests/data.
 std::string DataDir() {
-  return KRV330_TEST_DATA_DIR;
+  const char* dir = std::getenv("KRV330_TEST_DATA");
+  return dir ? dir : KRV330_TEST_DATA_DIR;
 }
 
 uint32_t Word(const Session& s, int n) {
