@@ -8,6 +8,45 @@ namespace krv {
 
 namespace {
 constexpr std::array<uint16_t, 7> kNoMasks{};
+
+// Rows of the configuration dialogs' devices, with the values those dialogs read.
+DeviceRow Row(const char* name, Family family, int coreWidth, int32_t codeSize, int32_t dataSize,
+              DialogId form) {
+  DeviceRow r{};
+  r.Name = name;
+  r.family = family;
+  r.CoreWidth = coreWidth;
+  r.CodeSize = codeSize;
+  r.DataSize = dataSize;
+  r.ConfigForm = form;
+  return r;
+}
+
+DeviceRow Pic16(const char* name, int coreWidth, int32_t codeSize, int32_t dataSize,
+                int32_t configAddress, int32_t userIdAddress) {
+  DeviceRow r = Row(name, Family::PIC16, coreWidth, codeSize, dataSize, DialogId::frm16F54);
+  r.ConfigAddress = configAddress;
+  r.UserIDAddress = userIdAddress;
+  r.ConfigImplMask = coreWidth == 12 ? 0x0FFF : 0x3FFF;
+  return r;
+}
+
+DeviceRow Pic18(const char* name, int32_t codeSize, int32_t dataSize,
+                std::array<uint16_t, 7> masks) {
+  DeviceRow r = Row(name, Family::PIC18, 16, codeSize, dataSize, DialogId::frm18FXX2);
+  r.ConfigMasks = masks;
+  return r;
+}
+
+constexpr std::array<uint16_t, 7> k18FXX2TwoBlocks{0x2700, 0x0F0F, 0x0100, 0x0085,
+                                                   0xC003, 0xE003, 0x4003};
+constexpr std::array<uint16_t, 7> k18FXX2FourBlocks{0x2700, 0x0F0F, 0x0100, 0x0085,
+                                                    0xC00F, 0xE00F, 0x400F};
+constexpr std::array<uint16_t, 7> k18FXX8TwoBlocks{0x2700, 0x0F0F, 0x0000, 0x0085,
+                                                   0xC003, 0xE003, 0x4003};
+constexpr std::array<uint16_t, 7> k18FXX8FourBlocks{0x2700, 0x0F0F, 0x0000, 0x0085,
+                                                    0xC00F, 0xE00F, 0x400F};
+
 const std::vector<DeviceRow> kRows = {
     {"PICunknown",
      Family::Unknown,
@@ -37,20 +76,6 @@ const std::vector<DeviceRow> kRows = {
      kNoMasks,
      kNoMasks,
      DialogId::frm16F54},
-    {"PIC16F84A", Family::PIC16,
-     14,          1024,
-     64,          0,
-     0,           0x2007,
-     0,           0x2000,
-     0,           0,
-     0,           false,
-     false,       0,
-     0,           0,
-     0,           0,
-     0,           0,
-     0,           0x3FFF,
-     0,           kNoMasks,
-     kNoMasks,    DialogId::frm16F54},
     {"PIC18F452-4539",
      Family::PIC18,
      16,
@@ -107,6 +132,53 @@ const std::vector<DeviceRow> kRows = {
      {0xC71F, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
      {0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
      DialogId::frm30F},
+    {"PIC30F2010",
+     Family::PIC30,
+     24,
+     4096,
+     1024,
+     736,
+     0x7FFC00,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     false,
+     false,
+     30,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     0,
+     {0xC30F, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
+     {0xC100, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003},
+     DialogId::frm30F},
+    Pic16("PIC16F54", 12, 512, 0, 0x3FF, 0x200),
+    Pic16("PIC16F57", 12, 2048, 0, 0x7FF, 0x400),
+    Pic16("PIC16F59", 12, 2048, 0, 0x7FF, 0x400),
+    Pic16("PIC16F716", 14, 2048, 0, 0x2007, 0x2000),
+    Pic16("PIC16F72", 14, 2048, 0, 0x2007, 0x2000),
+    Pic16("PIC16F73", 14, 4096, 0, 0x2007, 0x2000),
+    Pic16("PIC16F74", 14, 4096, 0, 0x2007, 0x2000),
+    Pic16("PIC16F76", 14, 8192, 0, 0x2007, 0x2000),
+    Pic16("PIC16F77", 14, 8192, 0, 0x2007, 0x2000),
+    Pic16("PIC16F83", 14, 512, 64, 0x2007, 0x2000),
+    Pic16("PIC16F84", 14, 1024, 64, 0x2007, 0x2000),
+    Pic16("PIC16F84A", 14, 1024, 64, 0x2007, 0x2000),
+    Pic18("PIC18F242-2439", 8192, 256, k18FXX2TwoBlocks),
+    Pic18("PIC18F248", 8192, 256, k18FXX8TwoBlocks),
+    Pic18("PIC18F252-2539", 16384, 256, k18FXX2FourBlocks),
+    Pic18("PIC18F258", 16384, 256, k18FXX8FourBlocks),
+    Pic18("PIC18F442-4439", 8192, 256, k18FXX2TwoBlocks),
+    Pic18("PIC18F448", 8192, 256, k18FXX8TwoBlocks),
+    Pic18("PIC18F458", 16384, 256, k18FXX8FourBlocks),
 };
 }  // namespace
 

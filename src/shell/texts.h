@@ -56,7 +56,10 @@ namespace krv {
   KRV_TEXTS_MORE(X)
 
 // Further texts (menus, toolbar, dialogs, file messages) are listed here.
-#define KRV_TEXTS_MORE(X)
+#define KRV_TEXTS_MORE(X)                             \
+  /* configuration dialogs */                         \
+  X(CfgEditorMissing, "Messages", "CfgEditorMissing", \
+    "The configuration editor for this device family is not available yet.")
 
 enum class TextId {
 #define KRV_TEXT_ENUM(id, section, key, def) id,
