@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "buffers/buffers.h"
 #include "editors/hex_input.h"
+#include "shell/errors.h"
 #include "shell/helpers.h"
 
 namespace krv {
@@ -79,6 +81,14 @@ std::optional<std::string> DialogBase::ControlText(DialogControl control) const 
 
 QString DialogBase::Hex(uint32_t value, int digits) const {
   return QString::fromStdString(Dec2Hex(s_, value, digits));
+}
+
+void DialogBase::RefreshCSum() {
+  try {
+    CalcDeviceCSum(s_);
+  } catch (const RuntimeError& e) {
+    ShowError(s_, "CalcDeviceCSum", e.what());
+  }
 }
 
 QCheckBox* DialogBase::NewCheck(QWidget* parent, const QString& name, const QString& caption) {

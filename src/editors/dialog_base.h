@@ -43,6 +43,9 @@ class DialogBase : public QWidget, public ConfigDialog {
 
   // `value` as `digits` upper-case hexadecimal digits (through Dec2Hex).
   QString Hex(uint32_t value, int digits) const;
+  // CalcDeviceCSum; a run-time error is reported here, so that it never reaches the event
+  // loop from a control's handler.
+  void RefreshCSum();
 
   static QCheckBox* NewCheck(QWidget* parent, const QString& name, const QString& caption);
   static QLabel* NewLabel(QWidget* parent, const QString& name, const QString& caption,

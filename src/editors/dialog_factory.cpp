@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "buffers/buffers.h"
 #include "editors/dialog_base.h"
 #include "editors/dialogs.h"
 #include "shell/helpers.h"
@@ -23,7 +22,7 @@ class PlaceholderDialog final : public DialogBase {
     layout->addWidget(note);
     layout->addStretch(1);
   }
-  void ShowConfig() override { CalcDeviceCSum(s_); }
+  void ShowConfig() override { RefreshCSum(); }
 };
 
 }  // namespace

@@ -35,6 +35,9 @@ struct TickCase {
   Sense sense;
   bool ticked;
 };
+void PrintTo(const TickCase& c, std::ostream* os) {
+  *os << std::hex << "w=" << c.w << " m=" << c.m << (c.sense == Sense::Low ? " low" : " high");
+}
 class BoxTickedCases : public testing::TestWithParam<TickCase> {};
 TEST_P(BoxTickedCases, Shows) {
   const TickCase& c = GetParam();
@@ -60,6 +63,9 @@ struct WriteCase {
   bool ticked;
   int32_t after;
 };
+void PrintTo(const WriteCase& c, std::ostream* os) {
+  *os << std::hex << "w=" << c.w << " m=" << c.m << (c.ticked ? " ticked" : " unticked");
+}
 class WordWithBoxCases : public testing::TestWithParam<WriteCase> {};
 TEST_P(WordWithBoxCases, Writes) {
   const WriteCase& c = GetParam();

@@ -18,16 +18,23 @@
 
 namespace krv::test {
 
-inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_editors";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+// The application object lives from before the first test to after the last, and is gone
+// before the program's exit handlers run.
+class QtEnvironment final : public testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "test_editors";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+inline testing::Environment* const kQtEnvironment =
+    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 struct DialogFixture {
-  QApplication& app = App();
   TestSession ts;
   Session& s = ts.s;
   std::unique_ptr<QWidget> area = [] {

@@ -17,7 +17,6 @@ using test::ShowsPicture;
 
 class Selector : public testing::Test {
  protected:
-  QApplication& app = test::App();
   QWidget host;
   QWidget* top = new QWidget(&host);
   DropDownSelector* sel = nullptr;

@@ -35,6 +35,9 @@ struct FillCase {
   int osc;
   int32_t wordAfter;
 };
+void PrintTo(const FillCase& c, std::ostream* os) {
+  *os << c.device << " " << std::hex << c.word;
+}
 class Frm16F54Fill : public Frm16F54, public testing::WithParamInterface<FillCase> {};
 
 TEST_P(Frm16F54Fill, ShowsTheWord) {
@@ -84,6 +87,9 @@ struct ClickCase {
   const char* control;
   int32_t wordAfter;
 };
+void PrintTo(const ClickCase& c, std::ostream* os) {
+  *os << c.device << " " << std::hex << c.word << " " << c.control;
+}
 class Frm16F54Click : public Frm16F54, public testing::WithParamInterface<ClickCase> {};
 
 TEST_P(Frm16F54Click, WritesItsBits) {

@@ -67,6 +67,9 @@ struct DeviceCase {
   bool fourBlocks;
   const char* config3;
 };
+void PrintTo(const DeviceCase& c, std::ostream* os) {
+  *os << c.key;
+}
 class Frm18FXX2Devices : public Frm18FXX2, public testing::WithParamInterface<DeviceCase> {};
 TEST_P(Frm18FXX2Devices, ShowTheirControls) {
   const DeviceCase& c = GetParam();
@@ -142,6 +145,9 @@ struct PickCase {
   int32_t before, after;
   const char* shown;
 };
+void PrintTo(const PickCase& c, std::ostream* os) {
+  *os << c.field << " entry " << c.entry << " from " << std::hex << c.before;
+}
 class Frm18FXX2Picks : public Frm18FXX2, public testing::WithParamInterface<PickCase> {};
 TEST_P(Frm18FXX2Picks, WriteTheField) {
   const PickCase& c = GetParam();
@@ -239,6 +245,9 @@ struct BoxCase {
   int word;
   int32_t after;  // from the blank masked word
 };
+void PrintTo(const BoxCase& c, std::ostream* os) {
+  *os << c.box;
+}
 class Frm18FXX2Boxes : public Frm18FXX2, public testing::WithParamInterface<BoxCase> {};
 TEST_P(Frm18FXX2Boxes, ClickWritesItsBit) {
   const BoxCase& c = GetParam();

@@ -42,6 +42,9 @@ struct MaskCase {
   const char* device;
   const char* shown[7];
 };
+void PrintTo(const MaskCase& c, std::ostream* os) {
+  *os << c.device;
+}
 class Frm30FMasks : public Frm30F, public testing::WithParamInterface<MaskCase> {};
 TEST_P(Frm30FMasks, ShowConfigKeepsTheImplementedBits) {
   const MaskCase& c = GetParam();
@@ -66,6 +69,9 @@ struct EditCase {
   const char* shown;
   int32_t value;
 };
+void PrintTo(const EditCase& c, std::ostream* os) {
+  *os << "box " << c.box << " typed " << testing::PrintToString(std::string(c.typed));
+}
 class Frm30FEdits : public Frm30F, public testing::WithParamInterface<EditCase> {};
 TEST_P(Frm30FEdits, KeepOnlyTheImplementedBits) {
   const EditCase& c = GetParam();

@@ -33,6 +33,9 @@ struct ValueCase {
   const char* text;
   uint32_t value;
 };
+void PrintTo(const ValueCase& c, std::ostream* os) {
+  *os << '"' << c.text << '"';
+}
 class HexValueCases : public testing::TestWithParam<ValueCase> {};
 TEST_P(HexValueCases, ReadsLeadingDigits) {
   EXPECT_EQ(HexValue(QString::fromLatin1(GetParam().text)), GetParam().value);
@@ -45,7 +48,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, HexValueCases,
 
 class KeyFilter : public testing::Test {
  protected:
-  QApplication& app = test::App();
   QLineEdit box;
   void SetUp() override {
     box.setMaxLength(4);
@@ -59,6 +61,9 @@ struct TypeCase {
   const char* typed;
   const char* after;
 };
+void PrintTo(const TypeCase& c, std::ostream* os) {
+  *os << "typed " << testing::PrintToString(std::string(c.typed));
+}
 class KeyFilterTyping : public KeyFilter, public testing::WithParamInterface<TypeCase> {};
 TEST_P(KeyFilterTyping, LetsOnlyHexDigitsIn) {
   box.setText(QString::fromLatin1(GetParam().before));

@@ -101,6 +101,14 @@ TEST_F(SharedParts, BackupOscCalIsTheLastProgramWord) {
   EXPECT_EQ(EditText("txtBackOscCal"), "0C24");
 }
 
+TEST_F(SharedParts, BackupOscCalOfAWordOutsideTheBufferShowsQuestionMarks) {
+  s.dev.CodeSize = 4096;  // larger than the buffer sized at the selection
+  dialog->ShowConfig();
+  EXPECT_EQ(EditText("txtBackOscCal"), "????");
+  EXPECT_EQ(LabelText("lblBackOscCal"), "0x0FFF");
+  EXPECT_TRUE(ts.window.boxes.empty());
+}
+
 TEST_F(SharedParts, EditBoxesEnableTheirTextBoxes) {
   for (auto [edit, text, control] :
        {std::tuple{"cheOscCal", "txtOscCal", DialogControl::cheOscCal},

@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 
-#include "buffers/buffers.h"
 #include "editors/dialogs.h"
 #include "editors/pic10_16/word_dialog.h"
 #include "shell/session.h"
@@ -71,7 +70,7 @@ class Frm16F54 final : public WordDialog {
       }
     }
     Select(osc_, FieldOf(Fixed(kOscField)));
-    CalcDeviceCSum(s_);
+    RefreshCSum();
   }
 
  private:
@@ -88,7 +87,7 @@ class Frm16F54 final : public WordDialog {
       s_.cfg.ConfigWord = WordWithBox(s_.cfg.ConfigWord, d->cp, Sense::Low, ticked);
       ShowConfigWord();
     }
-    CalcDeviceCSum(s_);
+    RefreshCSum();
   }
 
   QCheckBox* wdte_;

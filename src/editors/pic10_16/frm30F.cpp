@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "buffers/buffers.h"
 #include "devices/catalogue.h"
 #include "editors/dialog_base.h"
 #include "editors/dialogs.h"
@@ -47,7 +46,7 @@ class Frm30F final : public DialogBase {
       boxes_[i]->setText(Hex(static_cast<uint32_t>(s_.cfg.Config[i + 1]), 4));
       boxes_[i]->setEnabled(true);
     }
-    CalcDeviceCSum(s_);
+    RefreshCSum();
   }
 
  private:
@@ -58,7 +57,7 @@ class Frm30F final : public DialogBase {
     const uint32_t kept = HexValue(box->text()) & static_cast<uint32_t>(s_.cfg.ConfigMask[i]);
     s_.cfg.Config[i + 1] = static_cast<int32_t>(kept);
     if (box->text().size() == 4) box->setText(Hex(kept, 4));
-    CalcDeviceCSum(s_);
+    RefreshCSum();
   }
 
   QLineEdit* boxes_[kRegisters] = {};

@@ -9,7 +9,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "buffers/buffers.h"
 #include "editors/hex_input.h"
 #include "shell/session.h"
 
@@ -212,7 +211,7 @@ int WordDialog::FieldOf(Bits field) const {
 
 void WordDialog::WordChanged(int32_t ConfigState::*word) {
   if (word == &ConfigState::ConfigWord) ShowConfigWord();
-  CalcDeviceCSum(s_);
+  RefreshCSum();
 }
 
 }  // namespace krv

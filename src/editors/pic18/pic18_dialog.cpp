@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "buffers/buffers.h"
 #include "editors/hex_input.h"
 #include "editors/pic18/drop_down_selector.h"
 #include "shell/pictures.h"
@@ -136,7 +135,7 @@ void Pic18Dialog::RefreshOnce() {
   for (size_t n = 0; n < 4; ++n)
     if (txtUserID_[n])
       txtUserID_[n]->setText(Hex(s_.cfg.UserID[2 * n + 1] * 256u + s_.cfg.UserID[2 * n], 4));
-  CalcDeviceCSum(s_);
+  RefreshCSum();
 }
 
 }  // namespace krv
