@@ -50,24 +50,16 @@ class Frm16F54 final : public WordDialog {
     ShowCfgAddress();
     ShowConfigWord();
     ShowUserID();
-    pwrte_->hide();
-    boren_->hide();
-    borv_->hide();
+    const DeviceRule* d = Device();
+    pwrte_->setVisible(d && d->pwrte);
+    boren_->setVisible(d && d->boren);
+    borv_->setVisible(d && d->borv);
     SetBox(wdte_);
-    if (const DeviceRule* d = Device()) {
-      if (d->pwrte) {
-        pwrte_->show();
-        SetBox(pwrte_);
-      }
+    if (d) {
+      if (d->pwrte) SetBox(pwrte_);
       SetBox(cp_, d->cp, Sense::Low);
-      if (d->boren) {
-        boren_->show();
-        SetBox(boren_);
-      }
-      if (d->borv) {
-        borv_->show();
-        SetBox(borv_);
-      }
+      if (d->boren) SetBox(boren_);
+      if (d->borv) SetBox(borv_);
     }
     Select(osc_, FieldOf(Fixed(kOscField)));
     RefreshCSum();

@@ -81,6 +81,7 @@ class Frm18FXX2 final : public Pic18Dialog {
     }
     selectors->addStretch(1);
     auto* boxes = new QHBoxLayout;
+    boxes->setSpacing(18);
     for (QVBoxLayout* column : {general, cp, wrt, ebtr}) boxes->addLayout(column);
     boxes->addStretch(1);
     auto* left = new QVBoxLayout;
@@ -89,10 +90,12 @@ class Frm18FXX2 final : public Pic18Dialog {
     left->addLayout(boxes);
     left->addStretch(1);
     auto* outer = new QHBoxLayout(this);
-    outer->addLayout(left, 1);
+    outer->addLayout(left);
+    outer->addSpacing(32);
     auto* configs = ConfigsColumn();
     configs->setRowStretch(14, 1);
     outer->addLayout(configs);
+    outer->addStretch(1);
   }
 
   void ShowConfig() override {
@@ -116,6 +119,7 @@ class Frm18FXX2 final : public Pic18Dialog {
  private:
   static QVBoxLayout* Column(const std::vector<QCheckBox*>& boxes) {
     auto* column = new QVBoxLayout;
+    column->setSpacing(4);
     column->setAlignment(Qt::AlignTop);
     for (QCheckBox* b : boxes) column->addWidget(b);
     return column;
