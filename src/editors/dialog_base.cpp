@@ -18,29 +18,10 @@ QString ArrayName(const QString& name, int index) {
 }
 
 QString ControlName(DialogControl control) {
-  switch (control) {
-    case DialogControl::cheOscCal:
-      return QStringLiteral("cheOscCal");
-    case DialogControl::txtOscCal:
-      return QStringLiteral("txtOscCal");
-    case DialogControl::cheBackOscCal:
-      return QStringLiteral("cheBackOscCal");
-    case DialogControl::txtBackOscCal:
-      return QStringLiteral("txtBackOscCal");
-    case DialogControl::cheUpdateCal:
-      return QStringLiteral("cheUpdateCal");
-    case DialogControl::txtUserID:
-      return QStringLiteral("txtUserID");
-    case DialogControl::txtUserID1:
-      return QStringLiteral("txtUserID1");
-    case DialogControl::txtUserID2:
-      return QStringLiteral("txtUserID2");
-    case DialogControl::txtUserID3:
-      return QStringLiteral("txtUserID3");
-    case DialogControl::txtUserID4:
-      return QStringLiteral("txtUserID4");
-  }
-  return QString();
+  static constexpr const char* kNames[] = {
+      "cheOscCal", "txtOscCal",  "cheBackOscCal", "txtBackOscCal", "cheUpdateCal",
+      "txtUserID", "txtUserID1", "txtUserID2",    "txtUserID3",    "txtUserID4"};
+  return QString::fromLatin1(kNames[static_cast<int>(control)]);
 }
 
 QFont FixedFont() {

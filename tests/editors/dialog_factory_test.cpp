@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_fixture.h"
+#include "editors/dialog_base.h"
 #include "shell/helpers.h"
 #include "shell/session.h"
 
@@ -73,6 +74,14 @@ TEST_P(Placeholder, SaysSoHasNoControlsAndOnlyRefreshesTheChecksum) {
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, Factory, testing::ValuesIn(kAll), Name);
 INSTANTIATE_TEST_SUITE_P(Dialogs, Placeholder, testing::ValuesIn(NotBuiltYet()), Name);
+
+TEST(ControlNames, AreTheOriginalNames) {
+  const char* names[] = {"cheOscCal",    "txtOscCal", "cheBackOscCal", "txtBackOscCal",
+                         "cheUpdateCal", "txtUserID", "txtUserID1",    "txtUserID2",
+                         "txtUserID3",   "txtUserID4"};
+  for (size_t i = 0; i < std::size(kControls); ++i)
+    EXPECT_EQ(ControlName(kControls[i]).toStdString(), names[i]);
+}
 
 TEST(FactoryText, EnglishDefault) {
   test::TestSession ts;
