@@ -1,34 +1,49 @@
-// Placeholder dialogs until the configuration editors land.
+// Makes the configuration dialog of each dialog name.
 #include "editors/dialog_factory.h"
 
 #include <QLabel>
-#include <QWidget>
+#include <QVBoxLayout>
 
-#include "buffers/buffers.h"
-#include "editors/config_dialog.h"
+#include "editors/dialog_base.h"
+#include "editors/dialogs.h"
+#include "shell/helpers.h"
 
 namespace krv {
 namespace {
-class PlaceholderDialog final : public QWidget, public ConfigDialog {
- public:
-  PlaceholderDialog(DialogId id, Session& s, QWidget* parent) : QWidget(parent), id_(id), s_(s) {
-    setObjectName(QString::fromLatin1(DialogName(id).data(), DialogName(id).size()));
-    new QLabel(objectName(), this);
-  }
-  DialogId Id() const override { return id_; }
-  void ShowConfig() override { CalcDeviceCSum(s_); }
-  std::optional<int> Value(DialogControl) const override { return std::nullopt; }
-  bool SetValue(DialogControl, int) override { return false; }
-  std::optional<std::string> ControlText(DialogControl) const override { return std::nullopt; }
 
- private:
-  DialogId id_;
-  Session& s_;
+// Stands for a dialog that is not built yet: it says so, has no controls, and its
+// ShowConfig only refreshes the checksum.
+class PlaceholderDialog final : public DialogBase {
+ public:
+  PlaceholderDialog(DialogId id, Session& s, QWidget* parent) : DialogBase(id, s, parent) {
+    auto* layout = new QVBoxLayout(this);
+    auto* note = new QLabel(QString::fromStdString(Text(s, TextId::CfgEditorMissing)), this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addStretch(1);
+  }
+  void ShowConfig() override { RefreshCSum(); }
 };
+
 }  // namespace
 
 ConfigDialogHandle CreateConfigDialog(DialogId id, Session& s, QWidget* parent) {
-  auto* d = new PlaceholderDialog(id, s, parent);
+  DialogBase* d = nullptr;
+  switch (id) {
+    case DialogId::frm16F54:
+      d = NewFrm16F54(s, parent);
+      break;
+    case DialogId::frm30F:
+      d = NewFrm30F(s, parent);
+      break;
+    case DialogId::frm18FXX2:
+      d = NewFrm18FXX2(s, parent);
+      break;
+    default:
+      d = new PlaceholderDialog(id, s, parent);
+      break;
+  }
   return {d, d};
 }
+
 }  // namespace krv

@@ -1,0 +1,69 @@
+#include "editors/hex_input.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace krv {
+
+namespace {
+
+int DigitValue(QChar c) {
+  const char16_t u = c.unicode();
+  if (u >= u'0' && u <= u'9') return u - u'0';
+  if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+  if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+  return -1;
+}
+
+class HexKeyFilter final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Backspace:
+      case Qt::Key_Delete:
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+        return false;
+      default:
+        break;
+    }
+    const QString text = key->text();
+    if (text.isEmpty()) return false;  // moves the cursor, selects ...: no character typed
+    const bool shortcut =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!shortcut && text.size() == 1) {
+      if (const auto c = HexKey(text.front()))
+        static_cast<QLineEdit*>(watched)->insert(QString(*c));
+    }
+    return true;
+  }
+};
+
+}  // namespace
+
+std::optional<QChar> HexKey(QChar typed) {
+  const QChar c = typed.toUpper();
+  const char16_t u = c.unicode();
+  if ((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F')) return c;
+  return std::nullopt;
+}
+
+void InstallHexKeyFilter(QLineEdit* box) {
+  box->installEventFilter(new HexKeyFilter(box));
+}
+
+uint32_t HexValue(QStringView text) {
+  uint32_t v = 0;
+  for (qsizetype i = 0; i < text.size() && i < 8; ++i) {
+    const int d = DigitValue(text[i]);
+    if (d < 0) break;
+    v = v * 16 + static_cast<uint32_t>(d);
+  }
+  return v;
+}
+
+}  // namespace krv

@@ -1,0 +1,94 @@
+#pragma once
+// A configuration dialog in a client area of its own, on a test session.
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "devices/catalogue.h"
+#include "editors/config_dialog.h"
+#include "editors/dialog_factory.h"
+#include "support/test_session.h"
+
+namespace krv::test {
+
+// The application object lives from before the first test to after the last, and is gone
+// before the program's exit handlers run.
+class QtEnvironment final : public testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[16] = "test_editors";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+inline testing::Environment* const kQtEnvironment =
+    testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+struct DialogFixture {
+  TestSession ts;
+  Session& s = ts.s;
+  std::unique_ptr<QWidget> area = [] {
+    auto w = std::make_unique<QWidget>();
+    w->resize(900, 600);
+    return w;
+  }();
+  QWidget* widget = nullptr;
+  ConfigDialog* dialog = nullptr;
+
+  // Selects `device`; its dialog, in the shown client area (900 x 600 pixels), stays when
+  // the dialog shown is already the device's, as the main window keeps it.
+  void Open(const std::string& device) {
+    SelectDevice(s, device);
+    if (dialog && dialog->Id() == s.dev.ConfigForm) return;
+    delete widget;
+    Make(s.dev.ConfigForm);
+  }
+  void Make(DialogId id) {
+    const ConfigDialogHandle h = CreateConfigDialog(id, s, area.get());
+    widget = h.widget;
+    dialog = h.dialog;
+    ts.window.dialog = dialog;
+    area->show();
+  }
+
+  template <class T>
+  T* Find(const QString& name) const {
+    T* w = widget->findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+  }
+  QCheckBox* Box(const QString& name) const { return Find<QCheckBox>(name); }
+  QLabel* Label(const QString& name) const { return Find<QLabel>(name); }
+  QLineEdit* Edit(const QString& name) const { return Find<QLineEdit>(name); }
+  std::string LabelText(const QString& name) const { return Label(name)->text().toStdString(); }
+  std::string EditText(const QString& name) const { return Edit(name)->text().toStdString(); }
+  // Shown when the dialog is shown (not hidden itself nor inside a hidden container).
+  bool Shown(const QString& name) const { return Find<QWidget>(name)->isVisibleTo(widget); }
+  // A user's click on a check box or option button.
+  void Click(const QString& name) const { Find<QAbstractButton>(name)->click(); }
+  // Keys typed into a text box.
+  void Type(const QString& name, const QString& keys) const {
+    QLineEdit* e = Edit(name);
+    e->setFocus();
+    QTest::keyClicks(e, keys);
+  }
+  // Replaces the text of a box as a user would: select all, delete, type.
+  void Retype(const QString& name, const QString& keys) const {
+    QLineEdit* e = Edit(name);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    QTest::keyClicks(e, keys);
+  }
+};
+
+}  // namespace krv::test
