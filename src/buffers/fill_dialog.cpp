@@ -1,5 +1,7 @@
 #include "buffers/fill_dialog.h"
 
+#include "shell/hex_input.h"
+
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -24,28 +26,6 @@ namespace {
 QString Qs(const std::string& t) {
   return QString::fromStdString(t);
 }
-
-// Hexadecimal boxes: a typed character is upper-cased; only 0-9, A-F and Backspace reach
-// the box. Keys without a printable character (arrows, Tab, Enter, Escape) pass.
-class HexKeyFilter : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    const QString t = static_cast<QKeyEvent*>(event)->text();
-    if (t.size() != 1 || !t[0].isPrint()) return false;
-    const QChar c = t[0].toUpper();
-    const bool hex = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-                     (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
-    if (hex && c != t[0]) {
-      if (auto* edit = qobject_cast<QLineEdit*>(watched)) edit->insert(QString(c));
-      return true;
-    }
-    return !hex;
-  }
-};
 
 }  // namespace
 
@@ -76,7 +56,6 @@ FillDialog::FillDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
 
   range_ = new QLabel(this);
   range_->setObjectName("lblRange");
-  auto* filter = new HexKeyFilter(this);
   const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   auto* grid = new QGridLayout;
   const struct {
@@ -95,7 +74,7 @@ FillDialog::FillDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
     edit->setObjectName(f.edit);
     edit->setMaxLength(6);
     edit->setFont(mono);
-    edit->installEventFilter(filter);
+    InstallHexKeyFilter(edit);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(edit, row, 1);

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 
 #include "buffers/buffers.h"
-#include "editors/hex_input.h"
+#include "shell/hex_input.h"
 #include "shell/errors.h"
 #include "shell/helpers.h"
 

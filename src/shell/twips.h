@@ -6,8 +6,10 @@ namespace krv {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// Rounded to the nearest pixel.
 constexpr int TwipsToPixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
 constexpr int PixelsToTwips(int pixels) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/bit_rules.h"
-#include "editors/twips.h"
+#include "shell/twips.h"
 
 namespace krv {
 namespace {

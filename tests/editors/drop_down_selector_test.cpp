@@ -5,7 +5,7 @@
 
 #include "dialog_fixture.h"
 #include "editors/pic18/drop_down_selector.h"
-#include "editors/twips.h"
+#include "shell/twips.h"
 #include "selector_helpers.h"
 
 namespace krv {

@@ -4,7 +4,7 @@
 
 #include "dialog_fixture.h"
 #include "editors/pic18/pic18_dialog.h"
-#include "editors/twips.h"
+#include "shell/twips.h"
 #include "selector_helpers.h"
 #include "shell/session.h"
 

@@ -9,7 +9,7 @@
 #include "devices/catalogue.h"
 #include "editors/dialog_base.h"
 #include "editors/dialogs.h"
-#include "editors/hex_input.h"
+#include "shell/hex_input.h"
 #include "shell/session.h"
 
 namespace krv {

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "editors/hex_input.h"
+#include "shell/hex_input.h"
 #include "shell/session.h"
 
 namespace krv {

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-#include "editors/twips.h"
+#include "shell/twips.h"
 
 namespace krv {
 

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "editors/hex_input.h"
+#include "shell/hex_input.h"
 #include "editors/pic18/drop_down_selector.h"
 #include "shell/pictures.h"
 #include "shell/session.h"

@@ -1,4 +1,4 @@
-#include "editors/hex_input.h"
+#include "shell/hex_input.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,15 +27,17 @@ class HexKeyFilter final : public QObject {
       case Qt::Key_Delete:
       case Qt::Key_Tab:
       case Qt::Key_Backtab:
+      case Qt::Key_Return:  // types nothing; a dialog's default button still hears it
+      case Qt::Key_Enter:
         return false;
       default:
         break;
     }
     const QString text = key->text();
     if (text.isEmpty()) return false;  // moves the cursor, selects ...: no character typed
-    const bool shortcut =
-        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!shortcut && text.size() == 1) {
+    // Copy, cut, paste and select-all stay with the box; the box types nothing for them.
+    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+    if (!(key->modifiers() & Qt::AltModifier) && text.size() == 1) {
       if (const auto c = HexKey(text.front()))
         static_cast<QLineEdit*>(watched)->insert(QString(*c));
     }

@@ -16,8 +16,9 @@ namespace krv {
 std::optional<QChar> HexKey(QChar typed);
 
 // Lets only hexadecimal digits (upper-cased) and Backspace be typed into `box`. Keys that
-// type no character (arrows, Delete, Home, Tab ...) keep their usual meaning; Enter, space,
-// other letters, control characters and characters typed with Ctrl or Alt are dropped.
+// type no character (arrows, Delete, Home, Tab, Enter ...) and the Ctrl shortcuts (copy,
+// paste, select all) keep their usual meaning; space, other letters, other control
+// characters and characters typed with Alt are dropped.
 void InstallHexKeyFilter(QLineEdit* box);
 
 // The value of the hexadecimal digits at the start of `text` (either case), read up to the
