@@ -21,11 +21,27 @@ HexView::HexView(Session& s, DumpArea area, QWidget* parent)
 void HexView::Rebuild() {
   lines_ = DumpLineCount(s_, area_);
   // The first line is a full one: it gives the width.
-  lineWidth_ = lines_ > 0
-                   ? fontMetrics().horizontalAdvance(QString::fromStdString(DumpLine(s_, area_, 0)))
-                   : 0;
+  const int width =
+      lines_ > 0 ? fontMetrics().horizontalAdvance(QString::fromStdString(DumpLine(s_, area_, 0)))
+                 : 0;
+  if (width != lineWidth_) {
+    lineWidth_ = width;
+    updateGeometry();
+  }
   UpdateScrollBars();
   viewport()->update();
+}
+
+QSize HexView::minimumSizeHint() const {
+  const int margin = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+  const int w =
+      lineWidth_ + 2 * margin + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+  return QSize(w, 3 * fontMetrics().lineSpacing() + 2 * frameWidth());
+}
+
+QSize HexView::sizeHint() const {
+  const QSize min = minimumSizeHint();
+  return QSize(min.width(), 16 * fontMetrics().lineSpacing() + 2 * frameWidth());
 }
 
 int HexView::VisibleLines() const {

@@ -19,6 +19,9 @@ class HexView : public QAbstractScrollArea {
   int FirstVisibleLine() const;
   // How many lines fit.
   int VisibleLines() const;
+  // Wide enough for a whole line, so that no column hides behind the scroll bar.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* e) override;

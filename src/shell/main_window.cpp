@@ -212,8 +212,10 @@ void MDIForm1::BuildViews() {
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   clientArea_ = new QWidget(splitter);
   clientArea_->setObjectName("MDIClient");
-  clientArea_->setMinimumSize(200, 150);
-  clientArea_->installEventFilter(this);
+  // The dialog fills the area from (0, 0); the area, and with it the window, is never
+  // smaller than the dialog needs.
+  auto* clientLayout = new QVBoxLayout(clientArea_);
+  clientLayout->setContentsMargins(0, 0, 0, 0);
 
   auto* views = new QWidget(splitter);
   auto* layout = new QVBoxLayout(views);
@@ -288,7 +290,7 @@ bool MDIForm1::Startup(StartOptions opt) {
   cboFamily_->setCurrentIndex(-1);
   SetLanguage();
   // frm16F54 is the dialog shown so far.
-  dialog_ = CreateConfigDialog(DialogId::frm16F54, s_, clientArea_);
+  PlaceConfigDialog(CreateConfigDialog(DialogId::frm16F54, s_, clientArea_));
   RestoreWindowSize();
 
   s_.link.transport = std::move(opt.transport);
@@ -307,6 +309,8 @@ bool MDIForm1::Startup(StartOptions opt) {
 
 void MDIForm1::RestoreWindowSize() {
   QSize size(TwipsToPixels(s_.settings.MeWidth), TwipsToPixels(s_.settings.MeHeight));
+  // Never so narrow that the toolbar hides its device boxes, nor smaller than the contents.
+  size = size.expandedTo(QSize(sizeHint().width(), minimumSizeHint().height()));
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize avail = screen->availableGeometry().size();
     if (avail.isValid() && !avail.isEmpty()) size = size.boundedTo(avail);
@@ -399,22 +403,16 @@ void MDIForm1::Select(const std::string& name) {
 void MDIForm1::LoadConfig() {
   if (!dialog_.dialog || dialog_.dialog->Id() != s_.dev.ConfigForm) {
     delete dialog_.widget;
-    dialog_ = CreateConfigDialog(s_.dev.ConfigForm, s_, clientArea_);
+    PlaceConfigDialog(CreateConfigDialog(s_.dev.ConfigForm, s_, clientArea_));
   }
-  FitConfigDialog();
   dialog_.widget->setEnabled(!s_.run.ActionRunning);
   dialog_.dialog->ShowConfig();
   dialog_.widget->show();
 }
 
-void MDIForm1::FitConfigDialog() {
-  if (dialog_.widget)
-    dialog_.widget->setGeometry(0, 0, clientArea_->width(), clientArea_->height());
-}
-
-bool MDIForm1::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == clientArea_ && e->type() == QEvent::Resize) FitConfigDialog();
-  return QMainWindow::eventFilter(watched, e);
+void MDIForm1::PlaceConfigDialog(ConfigDialogHandle dialog) {
+  dialog_ = dialog;
+  clientArea_->layout()->addWidget(dialog_.widget);
 }
 
 // ---- window seam ----

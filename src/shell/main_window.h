@@ -82,7 +82,6 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
-  bool eventFilter(QObject* watched, QEvent* e) override;
   // The HEX file to open or to save to; empty when the user cancelled.
   virtual std::string ChooseHexFile(bool save);
 
@@ -95,7 +94,7 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
   void Shutdown();
   // Places the dialog named by ConfigForm in the client area and refreshes it.
   void LoadConfig();
-  void FitConfigDialog();
+  void PlaceConfigDialog(ConfigDialogHandle dialog);
   void ShowDevicesOf(Family f);
   void FamilyChosen(int index);
   void DeviceChosen(int index);
