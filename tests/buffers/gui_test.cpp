@@ -9,24 +9,11 @@
 
 #include "buffers/fill_dialog.h"
 #include "buffers/hex_view.h"
+#include "support/qt_environment.h"
 #include "test_devices.h"
 
 namespace krv::test {
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { app_ = new QApplication(argc_, argv_); }
-  void TearDown() override { delete app_; }
-
- private:
-  int argc_ = 1;
-  char name_[8] = "test";
-  char* argv_[2] = {name_, nullptr};
-  QApplication* app_ = nullptr;
-};
-[[maybe_unused]] ::testing::Environment* const kQt =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 template <class T>
 T* Child(QWidget& w, const char* name) {

@@ -14,25 +14,10 @@
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "editors/dialog_factory.h"
+#include "support/qt_environment.h"
 #include "support/test_session.h"
 
 namespace krv::test {
-
-// The application object lives from before the first test to after the last, and is gone
-// before the program's exit handlers run.
-class QtEnvironment final : public testing::Environment {
- public:
-  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[16] = "test_editors";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-inline testing::Environment* const kQtEnvironment =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 struct DialogFixture {
   TestSession ts;

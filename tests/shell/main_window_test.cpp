@@ -33,26 +33,11 @@
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
 #include "sim/programmer.h"
+#include "support/qt_environment.h"
 #include "support/test_session.h"
 
 namespace krv {
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "test_shell_gui";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kQt =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // The main window with its message boxes recorded and answered from a script.
 class TestWindow : public MDIForm1 {
