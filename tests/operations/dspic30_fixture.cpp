@@ -3,6 +3,7 @@
 #include <random>
 
 #include "buffers/buffers.h"
+#include "link/commands.h"
 #include "link/link.h"
 #include "shell/helpers.h"
 #include "shell/session.h"
@@ -152,7 +153,65 @@ class StopAnsweringTransport final : public Transport {
   int n_, written_ = 0;
 };
 
+// Logs what crosses the link in both directions.
+class RecordingTransport final : public Transport {
+ public:
+  RecordingTransport(std::shared_ptr<sim::Programmer> p, std::vector<DsPic30Session::Crossing>& log)
+      : inner_(std::move(p)), log_(log) {}
+  bool Open(uint16_t v, int pid) override { return inner_.Open(v, pid); }
+  bool IsOpen() const override { return inner_.IsOpen(); }
+  bool Write(const Report& r) override {
+    log_.push_back({false, r});
+    return inner_.Write(r);
+  }
+  ReadStatus Read(Report& r, int ms) override {
+    const ReadStatus status = inner_.Read(r, ms);
+    if (status == ReadStatus::Ok) log_.push_back({true, {}});
+    return status;
+  }
+  void Close() override { inner_.Close(); }
+
+ private:
+  sim::SimTransport inner_;
+  std::vector<DsPic30Session::Crossing>& log_;
+};
+
+// The answers a report asks for: its answer-producing commands up to the end of its list.
+int AnswersAskedFor(const Report& r) {
+  int n = 0;
+  for (int k = 1; k <= 8;) {
+    const std::optional<CommandInfo> cmd = FindCommand(r[static_cast<size_t>(k)]);
+    if (!cmd) break;
+    n += cmd->answers;
+    k += 1 + cmd->argBytes;
+  }
+  return n;
+}
+
 }  // namespace
+
+void DsPic30Session::RecordTraffic() {
+  traffic.clear();
+  s.link.transport = std::make_unique<RecordingTransport>(programmer, traffic);
+  transport = nullptr;
+  BuscaHID(s);
+}
+
+::testing::AssertionResult DsPic30Session::AnswersReadInStep() const {
+  int pending = 0;
+  for (size_t i = 0; i < traffic.size(); ++i) {
+    if (traffic[i].answer) {
+      if (pending-- == 0) return ::testing::AssertionFailure() << "unasked answer at " << i;
+      continue;
+    }
+    const int asked = AnswersAskedFor(traffic[i].report);
+    if (pending != 0 && asked != 0)
+      return ::testing::AssertionFailure() << pending << " answers unread before report " << i;
+    pending += asked;
+  }
+  if (pending != 0) return ::testing::AssertionFailure() << pending << " answers never read";
+  return ::testing::AssertionSuccess();
+}
 
 void DsPic30Session::LoseLinkAfterReport(Loss loss, int n) {
   if (loss == Loss::Unplug) {
@@ -198,6 +257,12 @@ std::string Bytes(const Report& r) {
 }
 }  // namespace
 
+std::vector<std::string> DsPic30Session::Traffic() const {
+  std::vector<std::string> out;
+  for (const Crossing& c : traffic) out.push_back(c.answer ? kAnswer : Bytes(c.report));
+  return out;
+}
+
 std::vector<std::string> DsPic30Session::Reports() const {
   std::vector<std::string> out;
   for (const Report& r : prog->reports) out.push_back(Bytes(r));
@@ -207,7 +272,7 @@ std::vector<std::string> DsPic30Session::Reports() const {
 std::vector<std::string> Padded(const std::vector<std::string>& reports) {
   std::vector<std::string> out;
   for (std::string r : reports) {
-    while (r.size() < 23) r += " 00";
+    while (r != kAnswer && r.size() < 23) r += " 00";
     out.push_back(r);
   }
   return out;
@@ -220,6 +285,36 @@ std::vector<std::string> Times(int n, const std::string& report) {
 std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts) {
   std::vector<std::string> out;
   for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+std::vector<std::string> TinyReadTraffic() {
+  const std::vector<std::string> eight(8, kAnswer);
+  const std::vector<std::string> codeBlock = Cat({{"20 20 20 20 20 20 20 20"}, eight});
+  std::vector<std::string> registers;
+  for (int k = 0; k < 7; ++k)
+    registers.insert(registers.end(),
+                     {"1D BA 0B B6 1F 1F 00", "1D 88 3C 20 1F 1E 1F 00", "25 00", kAnswer});
+  return Padded(Cat({{"01 25 00", "1D 20 00 00 1D 88 01 90", "1D 20 00 06 00"},
+                     codeBlock,
+                     codeBlock,
+                     codeBlock,
+                     codeBlock,  // 64 instructions
+                     {"25 00", "1D 20 08 00 1D 88 01 90", "1D 20 00 06 00"},
+                     codeBlock,
+                     codeBlock,  // 32 executive instructions
+                     {"25 00", "1D 20 07 F0 1D 88 01 90", "1D 2F FC 06 1D EB 03 80"},
+                     {"22 22 22 22 22 22 22 22"},
+                     eight,  // 64 bytes from 0x7FFFC0
+                     {"25 00", "1D 20 0F 80 1D 88 01 90", "1D EB 03 00 1D EB 03 80"},
+                     registers,
+                     {"02 00"}}));
+}
+
+std::vector<std::string> TinyReadStream() {
+  std::vector<std::string> out;
+  for (const std::string& r : TinyReadTraffic())
+    if (r != kAnswer) out.push_back(r);
   return out;
 }
 

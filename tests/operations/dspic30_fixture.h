@@ -53,6 +53,20 @@ struct DsPic30Session : TestSession {
   // LastErrorText the time-out text, the Vpp picture off, and none of `successTexts` on the
   // status line.
   ::testing::AssertionResult EndedByLinkLoss(const std::vector<std::string>& successTexts) const;
+  // From now on every report written and every answer read is logged in `traffic`, in the
+  // order they cross the link.
+  void RecordTraffic();
+  // Each answer was read after the report that asked for it and before the next report that
+  // asks for answers, and every answer asked for was read.
+  ::testing::AssertionResult AnswersReadInStep() const;
+  struct Crossing {
+    bool answer;    // an answer read, else a report written
+    Report report;  // the report written
+  };
+  std::vector<Crossing> traffic;
+  // The traffic as Reports() gives it, each answer read as kAnswer.
+  std::vector<std::string> Traffic() const;
+
   // A status text begins with `prefix`.
   bool Showed(const std::string& prefix) const;
 
@@ -60,11 +74,20 @@ struct DsPic30Session : TestSession {
   sim::Programmer* prog = nullptr;
 };
 
-// Report notation "02 00" padded to eight bytes, as the programmer receives it.
+// Report notation "02 00" padded to eight bytes, as the programmer receives it (kAnswer
+// stays as it is).
 std::vector<std::string> Padded(const std::vector<std::string>& reports);
 // n copies of a report.
 std::vector<std::string> Times(int n, const std::string& report);
 // Joins report lists.
 std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts);
+
+// An answer read, in a list of reports.
+inline const std::string kAnswer = "answer";
+// The one period in programming mode that reads (or verifies) the whole of TinyRow's chip:
+// its reports and where each answer is read.
+std::vector<std::string> TinyReadTraffic();
+// Its reports alone, as the programmer receives them.
+std::vector<std::string> TinyReadStream();
 
 }  // namespace krv::test

@@ -117,7 +117,9 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
     t.s.settings.VWhile = 1;
     t.s.settings.VAfter = 1;
     t.RandomImage(static_cast<unsigned>(row.CodeSize + row.DataSize));
+    t.RecordTraffic();
     WritePIC30(t.s);
+    EXPECT_TRUE(t.AnswersReadInStep()) << row.Name;
     EXPECT_EQ(t.ChipDiffersFromBuffers(), "") << row.Name;
     EXPECT_TRUE(t.s.run.OperationOK) << row.Name;
     EXPECT_EQ(t.s.run.LastErrorText, "Verify O.K.");
@@ -202,7 +204,9 @@ TEST(WritePIC30, ReadBackDifferenceEndsTheWrite) {
   t.SetInstruction(t.s.buf.CodeBuffer, 0x21, 0x00FFFF);
   t.chip->StickBits(0x42, 0x010000, 0x010000);  // instruction 0x21 keeps bit 16
   t.s.settings.VAfter = 1;
+  t.RecordTraffic();
   WritePIC30(t.s);
+  EXPECT_TRUE(t.AnswersReadInStep());
   EXPECT_FALSE(t.s.run.OperationOK);
   const std::string text = "CODE error in 0x000042-> Read: 0x01FFFF; Verifiyed: 0x00FFFF";
   EXPECT_EQ(t.s.run.LastErrorText, text);
