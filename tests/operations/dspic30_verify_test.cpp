@@ -96,6 +96,30 @@ TEST(VerifyPIC30, FirstDifferenceOfEachKind) {
          t.chip->SetConfig(3, 0x0000);
        },
        "Config3 error.\r\n->Read: 0x0000\r\n; Verifiyed: 0x87B3", 41 - 4 * 3},
+      {"both instructions of a pair: the first is reported", tiny,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.CodeBuffer, 6, 0x111111);
+         t.SetInstruction(t.s.buf.CodeBuffer, 7, 0x222222);
+         t.chip->SetCode(6, 0x111110);
+         t.chip->SetCode(7, 0x222220);
+       },
+       "CODE error in 0x00000C-> Read: 0x111110; Verifiyed: 0x111111", 3 + 1 + 1},
+      {"a later pair of the same block is not compared", tiny,
+       [](VerifySession& t) {
+         t.SetInstruction(t.s.buf.CodeBuffer, 3, 0x000003);
+         t.SetInstruction(t.s.buf.CodeBuffer, 4, 0x000004);
+         t.chip->SetCode(3, 0x000013);
+         t.chip->SetCode(4, 0x000014);
+       },
+       "CODE error in 0x000006-> Read: 0x000013; Verifiyed: 0x000003", 3 + 1 + 1},
+      {"words 1 and 3 of one data answer: word 1 is reported", tiny,
+       [](VerifySession& t) {
+         t.SetDataWord(5, 0x5555);
+         t.SetDataWord(7, 0x7777);
+         t.chip->SetDataWord(5, 0x5554);
+         t.chip->SetDataWord(7, 0x7776);
+       },
+       "DATA error in 0x7FFFCA-> Read: 0x5554; Verifiyed: 0x5555", 41 - 7 * 3 - 3},
       {"Config1 compared without the mask", tiny,
        [](VerifySession& t) {
          t.s.cfg.Config[1] = 0xFFFF;

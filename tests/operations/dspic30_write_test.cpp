@@ -198,6 +198,42 @@ TEST(WritePIC30, BlankTestIsTheSumOfTheRow) {
   EXPECT_TRUE(one.s.run.OperationOK);
 }
 
+TEST(WritePIC30, BlankTestsOfDataRowsAndReadBackBlocksAreSums) {
+  // Data: FE at element 0 and 01 at its zero element 2 sum to a blank row (8160) and a blank
+  // block (16320): neither written nor read back, so neither compared.
+  DsPic30Session edge(TinyRow());
+  edge.s.buf.DataBuffer.Set(0, 0xFE);
+  edge.s.buf.DataBuffer.Set(2, 0x01);
+  // Program memory: row 0 is written for instruction 20, but its first read-back block
+  // sums to 12240 (FE at element 0, 01 at the spare element 3) and is skipped; the second
+  // block is read from W6 = 0x20.
+  edge.s.buf.CodeBuffer.Set(0, 0xFE);
+  edge.s.buf.CodeBuffer.Set(3, 0x01);
+  edge.SetInstruction(edge.s.buf.CodeBuffer, 20, 0x000014);
+  WritePIC30(edge.s);
+  const auto r = After(edge.Reports(), kTinyErase);
+  const auto readBack =
+      std::find(r.begin(), r.end(), Padded({"24 00"})[0]) + 1;  // the end of row 0
+  ASSERT_LT(readBack + 10, r.end());
+  EXPECT_EQ(std::vector<std::string>(readBack, readBack + 10),
+            Padded({"25 00", "1D 20 00 00 1D 88 01 90", "1D 20 02 06 00", "20 20 20 20 20 20 20 20",
+                    "25 00", "25 00",  // executive: blank
+                    "25 00", "25 00",  // data: blank row sums, blank block sum
+                    "25 00", "1D 20 00 07 00"}));
+  EXPECT_EQ(edge.chip->Code(0), 0xFFFFFEu);
+  EXPECT_EQ(edge.chip->Code(20), 0x000014u);
+  EXPECT_EQ(edge.chip->DataWord(0), 0xFFFF);
+  EXPECT_TRUE(edge.s.run.OperationOK);
+  EXPECT_TRUE(edge.prog->errors.empty());
+  // FE alone at data element 0 sums one less: the row is written and read back.
+  DsPic30Session one(TinyRow());
+  one.s.buf.DataBuffer.Set(0, 0xFE);
+  WritePIC30(one.s);
+  EXPECT_EQ(one.chip->DataWord(0), 0xFFFE);
+  EXPECT_TRUE(one.s.run.OperationOK);
+  EXPECT_EQ(one.prog->answers.size(), 8u + 7u);  // one data block, seven registers
+}
+
 TEST(WritePIC30, ReadBackDifferenceEndsTheWrite) {
   DsPic30Session t(TinyRow());
   t.RandomImage(5);
