@@ -197,6 +197,24 @@ TEST(VerifyPIC30, CancelReturnsAtOnceKeepingTheResultSoFar) {
   }
 }
 
+TEST(VerifyPIC30, RunTimeErrorLeavesProgrammingModeAndReports) {
+  VerifySession t(TinyRow());
+  const ByteBuffer exec = t.s.buf.ExecBuffer;
+  t.s.buf.ExecBuffer.Redim(63);  // room for one block of the executive area only
+  for (int32_t i = 0; i <= 63; ++i) t.s.buf.ExecBuffer.Set(i, exec.Get(i));
+  VerifyPIC30(t.s);
+  ASSERT_EQ(t.window.boxes.size(), 1u);
+  EXPECT_EQ(t.window.boxes[0].text, "Subscript out of range");
+  EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [VerifyPIC30]");
+  EXPECT_EQ(t.window.boxes[0].style, 16);
+  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+  EXPECT_FALSE(t.chip->InProgMode());
+  EXPECT_FALSE(t.window.vppOn());
+  EXPECT_FALSE(t.s.run.OperationOK);
+  EXPECT_FALSE(t.Showed("Verify O.K."));
+  EXPECT_FALSE(t.Showed("Verify ERROR."));
+}
+
 TEST(VerifyPIC30, LinkLossAtEveryReportComparesNothingMore) {
   for (auto loss : {DsPic30Session::Loss::Unplug, DsPic30Session::Loss::TimeOut}) {
     for (int n = 1; n < 41; ++n) {
