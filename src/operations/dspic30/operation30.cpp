@@ -14,12 +14,10 @@ End30 RunOperation30(Session& s, const char* procName, const std::function<End30
   try {
     return body();
   } catch (const LinkLost&) {
-    // The link has shown its time-out box, closed and marked the programmer absent.
-    s.run.OperationOK = false;
-    s.run.LastErrorText = Text(s, TextId::Msg9);
+    // The link has shown its time-out box, closed, marked the programmer absent, set the
+    // result to the time-out text and shown the Vpp picture off; the status line tells it.
     s.window->SetProgress(0);
     s.window->SetInfo(s.run.LastErrorText);
-    ShowVppOff(s);
   } catch (const RuntimeError& e) {
     s.run.OperationOK = false;
     s.run.LastErrorText = e.what();
