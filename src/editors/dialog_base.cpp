@@ -7,9 +7,9 @@
 #include <QLineEdit>
 
 #include "buffers/buffers.h"
-#include "shell/hex_input.h"
 #include "shell/errors.h"
 #include "shell/helpers.h"
+#include "shell/hex_input.h"
 
 namespace krv {
 
@@ -25,14 +25,16 @@ QString ControlName(DialogControl control) {
 }
 
 QFont FixedFont() {
+  // At the size of the system's fixed-pitch font, as the hexadecimal views beside the dialog
+  // use it (a font made from a family name alone would take a size of its own).
+  const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   QFont f(QStringLiteral("Courier New"));
   f.setStyleHint(QFont::Monospace);
-  if (!f.exactMatch()) {
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(f.pointSizeF());
-    return fixed;
-  }
-  return f;
+  if (system.pointSizeF() > 0)
+    f.setPointSizeF(system.pointSizeF());
+  else
+    f.setPixelSize(system.pixelSize());
+  return f.exactMatch() ? f : system;
 }
 
 DialogBase::DialogBase(DialogId id, Session& s, QWidget* parent) : QWidget(parent), s_(s), id_(id) {

@@ -29,6 +29,7 @@ class HexKeyFilter final : public QObject {
       case Qt::Key_Backtab:
       case Qt::Key_Return:  // types nothing; a dialog's default button still hears it
       case Qt::Key_Enter:
+      case Qt::Key_Escape:  // types nothing; a dialog's cancel still hears it
         return false;
       default:
         break;

@@ -16,8 +16,8 @@ namespace krv {
 std::optional<QChar> HexKey(QChar typed);
 
 // Lets only hexadecimal digits (upper-cased) and Backspace be typed into `box`. Keys that
-// type no character (arrows, Delete, Home, Tab, Enter ...) and the Ctrl shortcuts (copy,
-// paste, select all) keep their usual meaning; space, other letters, other control
+// type no character (arrows, Delete, Home, Tab, Enter, Escape ...) and the Ctrl shortcuts
+// (copy, paste, select all) keep their usual meaning; space, other letters, other control
 // characters and characters typed with Alt are dropped.
 void InstallHexKeyFilter(QLineEdit* box);
 

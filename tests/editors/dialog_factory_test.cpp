@@ -1,6 +1,8 @@
 // Every dialog name gives a dialog placed in the client area; the dialogs not built yet say
 // so and have no controls.
 #include <gtest/gtest.h>
+#include <QFontDatabase>
+#include <QFontInfo>
 
 #include "dialog_fixture.h"
 #include "editors/dialog_base.h"
@@ -81,6 +83,13 @@ TEST(ControlNames, AreTheOriginalNames) {
                          "txtUserID3",   "txtUserID4"};
   for (size_t i = 0; i < std::size(kControls); ++i)
     EXPECT_EQ(ControlName(kControls[i]).toStdString(), names[i]);
+}
+
+TEST(FixedFont, HasTheSizeOfTheFixedPitchFontBesideTheDialogs) {
+  // The hexadecimal views beside a dialog use the system's fixed-pitch font.
+  const QFontInfo system(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  const QFontInfo fixed(FixedFont());
+  EXPECT_EQ(fixed.pixelSize(), system.pixelSize());
 }
 
 TEST(FactoryText, EnglishDefault) {

@@ -141,6 +141,19 @@ TEST_F(Frm16F54, ProtectionBoxOfAnUnknownNameKeepsItsState) {
   EXPECT_FALSE(Shown("chePWRTE"));
 }
 
+TEST_F(Frm16F54, MixedProtectionBitsStayWhenTheBoxKeepsItsState) {
+  Show("PIC16F84A", 0x0000);  // ticks the box
+  s.cfg.ConfigWord = 0x1FFF;  // bit 13 clear: ticked again, so its click does not run
+  dialog->ShowConfig();
+  EXPECT_TRUE(Box("cheCP")->isChecked());
+  EXPECT_EQ(s.cfg.ConfigWord, 0x1FFF);
+  EXPECT_EQ(LabelText("lblConfig"), "1FFF");
+  s.cfg.ConfigWord = 0x3EFF;  // bit 13 set: the box unticks and sets all ten bits
+  dialog->ShowConfig();
+  EXPECT_FALSE(Box("cheCP")->isChecked());
+  EXPECT_EQ(s.cfg.ConfigWord, 0x3FFF);
+}
+
 TEST_F(Frm16F54, OptionsSelectByIndexWhereverTheButtonStands) {
   Open("PIC16F84A");
   // Move the button of Index 2 to the top of its container.

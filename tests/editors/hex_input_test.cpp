@@ -1,7 +1,9 @@
 // The hexadecimal key filter and the reading of hexadecimal text.
 #include <gtest/gtest.h>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include "dialog_fixture.h"
 #include "shell/hex_input.h"
@@ -90,6 +92,19 @@ TEST_F(KeyFilter, EditingKeysKeepTheirMeaning) {
   QTest::keyClick(&box, Qt::Key_Enter);
   QTest::keyClick(&box, Qt::Key_Escape);
   EXPECT_EQ(box.text(), "CB");
+}
+
+TEST(KeyFilterInADialog, EscapeStillCancelsTheDialog) {
+  QDialog dialog;
+  auto* box = new QLineEdit(&dialog);
+  (new QVBoxLayout(&dialog))->addWidget(box);
+  InstallHexKeyFilter(box);
+  box->setText("12");
+  dialog.show();
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(box->text(), "12");
 }
 
 TEST_F(KeyFilter, ATypedDigitReplacesTheSelection) {
