@@ -29,11 +29,11 @@ struct Session {
   Settings settings;
   RunState run;
 
-  LinkState link;    // the programmer
-  DeviceParams dev;  // the selected device
-  BufferState buf;   // host buffers
-  ConfigState cfg;   // configuration words, IDs, calibration
-  HexFileState hex;  // the HEX file last loaded
+  LinkState link;      // the programmer
+  DeviceParams dev{};  // the selected device; all 0 (no sizes) until the first selection
+  BufferState buf;     // host buffers
+  ConfigState cfg;     // configuration words, IDs, calibration
+  HexFileState hex;    // the HEX file last loaded
 };
 
 // ProgramFolder/Language.ini

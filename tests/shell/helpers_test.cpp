@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
+
+#include "buffers/dump.h"
 #include "link/link.h"
 #include "shell/helpers.h"
 #include "shell/twips.h"
@@ -93,6 +97,24 @@ TEST(Twips, FifteenToThePixelBothWays) {
   EXPECT_EQ(TwipsToPixels(15), 1);
   EXPECT_EQ(PixelsToTwips(553), 8295);
   for (int px : {0, 1, 400, 553, 4000}) EXPECT_EQ(TwipsToPixels(PixelsToTwips(px)), px);
+}
+
+// The main window builds its views, and a command may ask for the device, before the
+// first device selection: what they read then must be defined.
+TEST(SessionTest, BeforeAnySelectionTheDeviceHasNoMemory) {
+  // Default-initialised over memory that held other data, as on the stack.
+  alignas(Session) unsigned char memory[sizeof(Session)];
+  std::memset(memory, 0xA5, sizeof memory);
+  Session* s = new (memory) Session;
+  EXPECT_EQ(s->dev.DeviceName, "PICunknown");
+  EXPECT_EQ(s->dev.CoreWidth, 0);
+  EXPECT_EQ(s->dev.CodeSize, 0);
+  EXPECT_EQ(s->dev.DataSize, 0);
+  EXPECT_EQ(s->dev.ExecSize, 0);
+  EXPECT_FALSE(s->dev.HasOscCal);
+  for (const DumpArea a : {DumpArea::Code, DumpArea::Data, DumpArea::Exec})
+    EXPECT_EQ(DumpLineCount(*s, a), 0);
+  s->~Session();
 }
 
 }  // namespace

@@ -74,6 +74,21 @@ TEST(Texts, SpanishFileTranslatesEveryKeyKeepingEdgeBlanks) {
   EXPECT_EQ(ReadIni(kSpanish, "Messages", "Msg2", ""), "La aplicación ya está en ejecución");
 }
 
+// The memories are named alike in the messages and in the fill dialog: a message that
+// names CODE or DATA in English names them as the Spanish fill dialog does.
+TEST(Texts, SpanishNamesTheMemoriesAsItsFillDialogDoes) {
+  for (const auto& [area, fillKey] : {std::pair{"CODE", "Code"}, std::pair{"DATA", "Data"}}) {
+    const std::string spanishName = ReadIni(kSpanish, "Fill", fillKey, kMissing);
+    ASSERT_NE(spanishName, area);
+    for (const auto& [where, english] : Keys()) {
+      if (where.first != "Messages" || english.find(area) == std::string::npos) continue;
+      const std::string spanish = ReadIni(kSpanish, where.first, where.second, kMissing);
+      EXPECT_NE(spanish.find(spanishName), std::string::npos) << where.second << ": " << spanish;
+      EXPECT_EQ(spanish.find(area), std::string::npos) << where.second << ": " << spanish;
+    }
+  }
+}
+
 TEST(Texts, LanguageFileIsReadAtTheMomentOfUse) {
   test::TestSession t;
   t.s.LangFile = test::TempDir() + "/Custom.ini";
