@@ -99,13 +99,13 @@ void WordDialog::AddOscCalFrames(bool backup) {
              lblBackOscCal_, txtBackOscCal_);
 }
 
-QCheckBox* WordDialog::AddBox(const WordBox& spec) {
-  QCheckBox* box = AddCustomBox(spec.name, spec.caption, nullptr);
-  bindings_.push_back({box, spec});
-  connect(box, &QCheckBox::toggled, this, [this, spec](bool ticked) {
-    int32_t& w = s_.cfg.*spec.word;
-    w = WordWithBox(w, spec.bits.Of(s_.dev), spec.sense, ticked);
-    WordChanged(spec.word);
+QCheckBox* WordDialog::AddBox(const WordBox& def) {
+  QCheckBox* box = AddCustomBox(def.name, def.caption, nullptr);
+  bindings_.push_back({box, def});
+  connect(box, &QCheckBox::toggled, this, [this, def](bool ticked) {
+    int32_t& w = s_.cfg.*def.word;
+    w = WordWithBox(w, def.bits.Of(s_.dev), def.sense, ticked);
+    WordChanged(def.word);
   });
   return box;
 }
@@ -193,8 +193,8 @@ const WordDialog::BoxBinding* WordDialog::Binding(const QCheckBox* box) const {
 void WordDialog::SetBox(QCheckBox* box) {
   const BoxBinding* b = Binding(box);
   if (!b) return;
-  box->setChecked(BoxTicked(static_cast<uint32_t>(s_.cfg.*b->spec.word), b->spec.bits.Of(s_.dev),
-                            b->spec.sense));
+  box->setChecked(BoxTicked(static_cast<uint32_t>(s_.cfg.*b->def.word), b->def.bits.Of(s_.dev),
+                            b->def.sense));
 }
 
 void WordDialog::SetBox(QCheckBox* box, uint32_t bits, Sense sense) {

@@ -90,7 +90,7 @@ class WordDialog : public DialogBase {
  private:
   struct BoxBinding {
     QCheckBox* box;
-    WordBox spec;
+    WordBox def;
   };
   const BoxBinding* Binding(const QCheckBox* box) const;
 

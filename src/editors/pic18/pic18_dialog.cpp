@@ -26,9 +26,9 @@ uint32_t Pic18Dialog::Word(int n) const {
   return static_cast<uint32_t>(s_.cfg.Config[static_cast<size_t>(n)]);
 }
 
-QCheckBox* Pic18Dialog::AddBox(const ConfigBox& spec) {
-  return Bind(NewCheck(this, QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption)),
-              spec.word, spec.mask, spec.sense);
+QCheckBox* Pic18Dialog::AddBox(const ConfigBox& def) {
+  return Bind(NewCheck(this, QString::fromLatin1(def.name), QString::fromLatin1(def.caption)),
+              def.word, def.mask, def.sense);
 }
 
 std::vector<QCheckBox*> Pic18Dialog::AddBoxArray(const char* name, const char* caption, int word,
