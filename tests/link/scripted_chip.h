@@ -1,8 +1,8 @@
 #pragma once
 // A chip for the link tests: records every command it is given and answers from a script.
+#include <cstdio>
 #include <deque>
 #include <string>
-#include <vector>
 
 #include "sim/chip.h"
 
@@ -15,7 +15,9 @@ class ScriptedChip final : public sim::Chip {
   bool InProgMode() const override { return true; }
   void Six(uint32_t instruction) override {
     if (instruction == kRejected) throw sim::ProtocolError("instruction not understood");
-    Log("six " + std::to_string(instruction));
+    char text[16];
+    std::snprintf(text, sizeof text, "six%06X", static_cast<unsigned>(instruction));
+    Log(text);
   }
   sim::Answer RegOut() override { return Next("regout"); }
   void Nop() override { Log("nop"); }
@@ -27,23 +29,22 @@ class ScriptedChip final : public sim::Chip {
   void ResetPC() override { Log("resetpc"); }
 
   static constexpr uint32_t kRejected = 0xFFFFFF;
-  std::vector<std::string> calls;
+  // Every command, space-separated: "enter six880190 nop".
+  std::string calls;
   // Answers given in order; when the script is empty each answer is {n, n, ...} with n the
   // answer's 1-based number.
   std::deque<sim::Answer> script;
 
  private:
-  void Log(const std::string& call) { calls.push_back(call); }
+  void Log(const std::string& call) { calls += (calls.empty() ? "" : " ") + call; }
   sim::Answer Next(const std::string& call) {
     Log(call);
-    ++given_;
-    if (script.empty()) {
-      sim::Answer a;
-      a.fill(static_cast<uint8_t>(given_));
-      return a;
+    sim::Answer a;
+    a.fill(static_cast<uint8_t>(++given_));
+    if (!script.empty()) {
+      a = script.front();
+      script.pop_front();
     }
-    const sim::Answer a = script.front();
-    script.pop_front();
     return a;
   }
   int given_ = 0;
