@@ -107,10 +107,6 @@ struct LossCase {
   void (*arrange)(sim::Programmer&);
 };
 
-void PrintTo(const LossCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class LinkLossTest : public LinkTest, public ::testing::WithParamInterface<LossCase> {};
 
 // The operation sends enter + a read, reads its answer, sends a second read and reads
@@ -285,17 +281,9 @@ TEST(CommandTable, HoldsOnlyTheKnownCommands) {
 struct DeviceChangeTest : LinkTest {
   DeviceChangeTest() { KRVconnected(s); }
   // What the window shows and what the link holds, to see that nothing moved.
-  struct Snapshot {
-    std::string hardware;
-    bool connected;
-    size_t infos;
-    int opens;
-    bool transportOpen;
-    bool operator==(const Snapshot&) const = default;
-  };
-  Snapshot Now() const {
-    return {t.window.hardware, t.window.connected, t.window.infos.size(), t.transport->opens,
-            t.transport->IsOpen()};
+  auto Now() const {
+    return std::tuple(t.window.hardware, t.window.connected, t.window.infos.size(),
+                      t.transport->opens, t.transport->IsOpen());
   }
 };
 
@@ -315,7 +303,7 @@ TEST_F(DeviceChangeTest, IdleEventsSearchAndUpdateTheDisplay) {
   EXPECT_EQ(t.window.hardware, "Hw.:KRV330");
   EXPECT_EQ(t.transport->opens, 2);
   EXPECT_TRUE(prog->reports.empty());  // a search sends nothing
-  const Snapshot before = Now();
+  const auto before = Now();
   AfterCommand(s);  // nothing noted: nothing done
   EXPECT_EQ(Now(), before);
 }
@@ -324,7 +312,7 @@ TEST_F(DeviceChangeTest, AfterCommandWaitsWhileTheCommandStillRuns) {
   s.run.ActionRunning = true;
   prog->Unplug();
   OnDeviceChange(s);
-  const Snapshot before = Now();
+  const auto before = Now();
   AfterCommand(s);
   EXPECT_EQ(Now(), before);
   EXPECT_TRUE(s.link.deviceChangePending);
@@ -354,7 +342,7 @@ class BusyDeviceChangeTest : public DeviceChangeTest,
 TEST_P(BusyDeviceChangeTest, EventIsOnlyNotedUntilTheCommandEnds) {
   const Event event = std::get<Event>(GetParam());
   const bool gone = event != Event::Other, back = event != Event::Unplug;
-  const Snapshot before = Now();
+  const auto before = Now();
   if (gone) prog->Unplug();
   if (event == Event::Replug) prog->Plug();
   OnDeviceChange(s);
