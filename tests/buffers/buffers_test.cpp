@@ -94,26 +94,13 @@ TEST(OscCal, ReadsZeroAfterADeviceSelectionAndSurvivesClear) {
   EXPECT_EQ(t.s.cfg.OscCalLow, 0);
 }
 
-TEST(ConfigMasks, ComeFromTheDeviceRowAtSelection) {
-  TestSession t;
-  SelectTestDevice(t, "PIC30F2010");
-  EXPECT_EQ(t.s.cfg.ConfigMask[0], 0xC30F);
-  EXPECT_EQ(t.s.cfg.CSumMask30[0], 0xC100);
-  EXPECT_EQ(t.s.cfg.CSumMask30[6], 0xC003);
-  SelectTestDevice(t, "PIC16F84A");
-  EXPECT_EQ(t.s.cfg.ConfigMask[0], 0xFFFF);
-  EXPECT_EQ(t.s.cfg.CSumMask30[0], 0);
-}
-
 // Checksums of blank chips; the dsPIC30 values count the masked blank registers
 // (0x406) on top of 765 per instruction.
 TEST(CSum, LabelOfABlankChip) {
   const std::pair<const char*, const char*> cases[] = {
-      {"PIC30F2010", "CSum: D406"},    {"PIC30F6014A", "CSum: C406"},
-      {"PIC30F4013", "CSum: 4406"},    {"PIC16F84A", "CSum: 3BFF"},
-      {"PIC16F628A", "CSum: 19FF"},    {"PIC16F88", "CSum: 3002"},
-      {"PIC12F508", "CSum: EE20"},     {"PIC12F629", "CSum: BE00"},
-      {"PIC18F452-4539", "CSum: ----"}};
+      {"PIC30F2010", "CSum: D406"}, {"PIC30F6014A", "CSum: C406"},
+      {"PIC16F84A", "CSum: 3BFF"},  {"PIC16F88", "CSum: 3002"},
+      {"PIC12F508", "CSum: EE20"},  {"PIC18F452-4539", "CSum: ----"}};
   for (const auto& [device, label] : cases) {
     TestSession t;
     SelectTestDevice(t, device);

@@ -25,7 +25,6 @@ TEST(Dump, FirstAndLastLinesOfBlankDevices) {
       {"PIC12F508", DumpArea::Code, 64, "0000:" + Repeat("FFF", 8), "01F8:" + Repeat("FFF", 8)},
       {"PIC12F508", DumpArea::Data, 0, "", ""},
       {"PIC16F84A", DumpArea::Data, 4, "0000:" + Repeat("FF", 16), "0030:" + Repeat("FF", 16)},
-      {"PIC16F84A", DumpArea::Exec, 0, "", ""},
       {"PIC18F452-4539", DumpArea::Code, 2048, "000000:" + Repeat("FF", 16),
        "007FF0:" + Repeat("FF", 16)},
       {"PIC30F4013", DumpArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
