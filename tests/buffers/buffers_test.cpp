@@ -8,19 +8,31 @@
 namespace krv::test {
 namespace {
 
-struct SizeCase {
+// Sizes and blank contents: the repeating pattern of the first unit of each buffer, and
+// the configuration state of a blank chip.
+struct BlankCase {
   const char* device;
   int32_t codeUBound, dataUBound, execUBound;
   uint32_t blankWord;
+  std::vector<uint8_t> codeUnit, dataUnit;
+  int32_t configWord, config1;
+  uint8_t idHigh;  // the user IDs alternate 0xFF and this
 };
-void PrintTo(const SizeCase& c, std::ostream* os) {
+void PrintTo(const BlankCase& c, std::ostream* os) {
   *os << c.device;
 }
 
-class SizeBuffersTest : public ::testing::TestWithParam<SizeCase> {};
+void ExpectPattern(const ByteBuffer& b, const std::vector<uint8_t>& unit) {
+  const int32_t used = b.Size() - 1;  // the top element is spare
+  ASSERT_EQ(unit.empty() ? used : used % static_cast<int32_t>(unit.size()), 0);
+  for (int32_t i = 0; i < used; ++i) ASSERT_EQ(b.Get(i), unit[i % unit.size()]) << "element " << i;
+  EXPECT_EQ(b.Get(used), 0) << "spare element";
+}
 
-TEST_P(SizeBuffersTest, UpperBoundsIncludeTheSpareElementAndContentsAreDropped) {
-  const SizeCase& c = GetParam();
+class BlankTest : public ::testing::TestWithParam<BlankCase> {};
+
+TEST_P(BlankTest, SizedWithTheSpareElementThenFilledBlank) {
+  const BlankCase& c = GetParam();
   TestSession t;
   t.s.dev = TestDevice(c.device);
   t.s.buf.CodeBuffer.Redim(10, 0x55);
@@ -30,61 +42,20 @@ TEST_P(SizeBuffersTest, UpperBoundsIncludeTheSpareElementAndContentsAreDropped) 
   EXPECT_EQ(t.s.buf.ExecBuffer.UBound(), c.execUBound);
   EXPECT_EQ(t.s.buf.BlankWord, c.blankWord);
   EXPECT_EQ(t.s.buf.BlankData, 0xFF);
-  EXPECT_EQ(t.s.buf.CodeBuffer.Sum(0, t.s.buf.CodeBuffer.Size()), 0u);
-}
+  EXPECT_EQ(t.s.buf.CodeBuffer.Sum(0, t.s.buf.CodeBuffer.Size()), 0u) << "contents dropped";
 
-INSTANTIATE_TEST_SUITE_P(Families, SizeBuffersTest,
-                         ::testing::Values(SizeCase{"PIC12F508", 1024, 0, -1, 0xFFF},
-                                           SizeCase{"PIC16F84A", 2048, 64, -1, 0x3FFF},
-                                           SizeCase{"PIC16F88", 8192, 256, -1, 0x3FFF},
-                                           SizeCase{"PIC18F452-4539", 32768, 256, -1, 0xFFFF},
-                                           SizeCase{"PIC30F4013", 65536, 2048, 2944, 0xFFFFFF},
-                                           SizeCase{"PIC30F6014A", 196608, 8192, 2944, 0xFFFFFF}));
-
-// Blank contents: the repeating pattern of the first unit of each buffer, and the
-// configuration state of a blank chip.
-struct BlankCase {
-  const char* device;
-  std::vector<uint8_t> codeUnit, dataUnit;
-  int32_t configWord, config1, config2;
-  std::array<uint8_t, 8> userID;
-};
-void PrintTo(const BlankCase& c, std::ostream* os) {
-  *os << c.device;
-}
-
-class BlankTest : public ::testing::TestWithParam<BlankCase> {};
-
-void ExpectPattern(const ByteBuffer& b, const std::vector<uint8_t>& unit) {
-  if (b.Size() == 0) return;
-  const int32_t used = b.Size() - 1;  // the top element is spare
-  if (unit.empty()) {
-    EXPECT_EQ(used, 0);
-  } else {
-    ASSERT_EQ(used % static_cast<int32_t>(unit.size()), 0);
-    for (int32_t i = 0; i < used; ++i)
-      ASSERT_EQ(b.Get(i), unit[i % unit.size()]) << "element " << i;
-  }
-  EXPECT_EQ(b.Get(used), 0) << "spare element";
-}
-
-TEST_P(BlankTest, InitWindowsFillsBuffersAndConfigurationBlank) {
-  const BlankCase& c = GetParam();
-  TestSession t;
-  t.s.dev = TestDevice(c.device);
   t.s.cfg.ConfigWord = 0x1234;
   t.s.cfg.Config.fill(0x42);
   t.s.cfg.UserID.fill(0x11);
   t.s.cfg.CalibWord1 = t.s.cfg.CalibWord2 = 0x1111;
-  SizeBuffers(t.s);
   InitWindows(t.s);
   ExpectPattern(t.s.buf.CodeBuffer, c.codeUnit);
   ExpectPattern(t.s.buf.DataBuffer, c.dataUnit);
-  if (t.s.dev.CoreWidth == 24) ExpectPattern(t.s.buf.ExecBuffer, c.codeUnit);
+  if (c.execUBound >= 0) ExpectPattern(t.s.buf.ExecBuffer, c.codeUnit);
   EXPECT_EQ(t.s.cfg.ConfigWord, c.configWord);
   EXPECT_EQ(t.s.cfg.Config[1], c.config1);
-  for (int k = 2; k <= 7; ++k) EXPECT_EQ(t.s.cfg.Config[k], c.config2);
-  EXPECT_EQ(t.s.cfg.UserID, c.userID);
+  for (int k = 2; k <= 7; ++k) EXPECT_EQ(t.s.cfg.Config[k], 0xFFFF);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(t.s.cfg.UserID[i], i % 2 ? c.idHigh : 0xFF);
   EXPECT_EQ(t.s.cfg.CalibWord1, 0x3FFF);
   EXPECT_EQ(t.s.cfg.CalibWord2, 0x3FFF);
   EXPECT_EQ(t.window.showWindows, 1);
@@ -92,41 +63,21 @@ TEST_P(BlankTest, InitWindowsFillsBuffersAndConfigurationBlank) {
 
 INSTANTIATE_TEST_SUITE_P(
     Families, BlankTest,
-    ::testing::Values(BlankCase{"PIC12F508",
-                                {0xFF, 0x0F},
-                                {},
-                                0xFFF,
-                                0xFFFF,
-                                0xFFFF,
-                                {0xFF, 0x0F, 0xFF, 0x0F, 0xFF, 0x0F, 0xFF, 0x0F}},
-                      BlankCase{"PIC16F84A",
-                                {0xFF, 0x3F},
-                                {0xFF},
-                                0x3FFF,
-                                0xFFFF,
-                                0xFFFF,
-                                {0xFF, 0x3F, 0xFF, 0x3F, 0xFF, 0x3F, 0xFF, 0x3F}},
-                      BlankCase{"PIC16F88",
-                                {0xFF, 0x3F},
-                                {0xFF},
-                                0x3FFF,
-                                0x3FFF,
-                                0xFFFF,
-                                {0xFF, 0x3F, 0xFF, 0x3F, 0xFF, 0x3F, 0xFF, 0x3F}},
-                      BlankCase{"PIC18F452-4539",
-                                {0xFF},
-                                {0xFF},
-                                0x3FFF,
-                                0xFFFF,
-                                0xFFFF,
-                                {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-                      BlankCase{"PIC30F4013",
-                                {0xFF, 0xFF, 0xFF, 0x00},
-                                {0xFF, 0xFF, 0x00, 0x00},
-                                0x3FFF,
-                                0xFFFF,
-                                0xFFFF,
-                                {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}));
+    ::testing::Values(
+        BlankCase{"PIC12F508", 1024, 0, -1, 0xFFF, {0xFF, 0x0F}, {}, 0xFFF, 0xFFFF, 0x0F},
+        BlankCase{"PIC16F84A", 2048, 64, -1, 0x3FFF, {0xFF, 0x3F}, {0xFF}, 0x3FFF, 0xFFFF, 0x3F},
+        BlankCase{"PIC16F88", 8192, 256, -1, 0x3FFF, {0xFF, 0x3F}, {0xFF}, 0x3FFF, 0x3FFF, 0x3F},
+        BlankCase{"PIC18F452-4539", 32768, 256, -1, 0xFFFF, {0xFF}, {0xFF}, 0x3FFF, 0xFFFF, 0xFF},
+        BlankCase{"PIC30F6014A",
+                  196608,
+                  8192,
+                  2944,
+                  0xFFFFFF,
+                  {0xFF, 0xFF, 0xFF, 0},
+                  {0xFF, 0xFF, 0, 0},
+                  0x3FFF,
+                  0xFFFF,
+                  0xFF}));
 
 TEST(OscCal, ReadsZeroAfterADeviceSelectionAndSurvivesClear) {
   TestSession t;
@@ -143,42 +94,19 @@ TEST(OscCal, ReadsZeroAfterADeviceSelectionAndSurvivesClear) {
   EXPECT_EQ(t.s.cfg.OscCalLow, 0);
 }
 
-TEST(ConfigMasks, ComeFromTheDeviceRowAtSelection) {
-  TestSession t;
-  SelectTestDevice(t, "PIC30F2010");
-  EXPECT_EQ(t.s.cfg.ConfigMask[0], 0xC30F);
-  EXPECT_EQ(t.s.cfg.CSumMask30[0], 0xC100);
-  EXPECT_EQ(t.s.cfg.CSumMask30[6], 0xC003);
-  SelectTestDevice(t, "PIC16F84A");
-  EXPECT_EQ(t.s.cfg.ConfigMask[0], 0xFFFF);
-  EXPECT_EQ(t.s.cfg.CSumMask30[0], 0);
-}
-
 // Checksums of blank chips; the dsPIC30 values count the masked blank registers
 // (0x406) on top of 765 per instruction.
-struct CSumCase {
-  const char* device;
-  const char* label;
-};
-void PrintTo(const CSumCase& c, std::ostream* os) {
-  *os << c.device;
+TEST(CSum, LabelOfABlankChip) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"PIC30F2010", "CSum: D406"}, {"PIC30F6014A", "CSum: C406"},
+      {"PIC16F84A", "CSum: 3BFF"},  {"PIC16F88", "CSum: 3002"},
+      {"PIC12F508", "CSum: EE20"},  {"PIC18F452-4539", "CSum: ----"}};
+  for (const auto& [device, label] : cases) {
+    TestSession t;
+    SelectTestDevice(t, device);
+    EXPECT_EQ(t.window.csum, label) << device;
+  }
 }
-
-class BlankCSumTest : public ::testing::TestWithParam<CSumCase> {};
-
-TEST_P(BlankCSumTest, LabelAfterSelection) {
-  TestSession t;
-  SelectTestDevice(t, GetParam().device);
-  EXPECT_EQ(t.window.csum, GetParam().label);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Devices, BlankCSumTest,
-    ::testing::Values(CSumCase{"PIC30F2010", "CSum: D406"}, CSumCase{"PIC30F6014A", "CSum: C406"},
-                      CSumCase{"PIC30F4013", "CSum: 4406"}, CSumCase{"PIC16F84A", "CSum: 3BFF"},
-                      CSumCase{"PIC16F628A", "CSum: 19FF"}, CSumCase{"PIC16F88", "CSum: 3002"},
-                      CSumCase{"PIC12F508", "CSum: EE20"}, CSumCase{"PIC12F629", "CSum: BE00"},
-                      CSumCase{"PIC18F452-4539", "CSum: ----"}));
 
 TEST(CSum, TwelveFourteenBitCountsMaskedConfigurationAndProgramWordsButNotTheOscCalWord) {
   TestSession t;

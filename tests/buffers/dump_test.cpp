@@ -14,50 +14,34 @@ std::string Repeat(const std::string& item, int n) {
   return out;
 }
 
-struct DumpCase {
-  const char* device;
-  DumpArea area;
-  int lines;
-  std::string firstLine, lastLine;
-};
-void PrintTo(const DumpCase& c, std::ostream* os) {
-  *os << c.device;
+TEST(Dump, FirstAndLastLinesOfBlankDevices) {
+  struct Case {
+    const char* device;
+    DumpArea area;
+    int lines;
+    std::string first, last;
+  };
+  const Case cases[] = {
+      {"PIC12F508", DumpArea::Code, 64, "0000:" + Repeat("FFF", 8), "01F8:" + Repeat("FFF", 8)},
+      {"PIC12F508", DumpArea::Data, 0, "", ""},
+      {"PIC16F84A", DumpArea::Data, 4, "0000:" + Repeat("FF", 16), "0030:" + Repeat("FF", 16)},
+      {"PIC18F452-4539", DumpArea::Code, 2048, "000000:" + Repeat("FF", 16),
+       "007FF0:" + Repeat("FF", 16)},
+      {"PIC30F4013", DumpArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
+       "8005B0:" + Repeat("FFFFFF", 8)},
+      {"PIC30F6014A", DumpArea::Code, 6144, "000000:" + Repeat("FFFFFF", 8),
+       "017FF0:" + Repeat("FFFFFF", 8)},
+      {"PIC30F6014A", DumpArea::Data, 256, "7FF000:" + Repeat("FFFF", 8),
+       "7FFFF0:" + Repeat("FFFF", 8)}};
+  for (const Case& c : cases) {
+    TestSession t;
+    SelectTestDevice(t, c.device);
+    ASSERT_EQ(DumpLineCount(t.s, c.area), c.lines) << c.device;
+    if (c.lines == 0) continue;
+    EXPECT_EQ(DumpLine(t.s, c.area, 0), c.first);
+    EXPECT_EQ(DumpLine(t.s, c.area, c.lines - 1), c.last);
+  }
 }
-
-class DumpTest : public ::testing::TestWithParam<DumpCase> {};
-
-TEST_P(DumpTest, BlankDeviceLines) {
-  const DumpCase& c = GetParam();
-  TestSession t;
-  SelectTestDevice(t, c.device);
-  ASSERT_EQ(DumpLineCount(t.s, c.area), c.lines);
-  if (c.lines == 0) return;
-  EXPECT_EQ(DumpLine(t.s, c.area, 0), c.firstLine);
-  EXPECT_EQ(DumpLine(t.s, c.area, c.lines - 1), c.lastLine);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Areas, DumpTest,
-    ::testing::Values(DumpCase{"PIC12F508", DumpArea::Code, 64, "0000:" + Repeat("FFF", 8),
-                               "01F8:" + Repeat("FFF", 8)},
-                      DumpCase{"PIC12F508", DumpArea::Data, 0, "", ""},
-                      DumpCase{"PIC16F84A", DumpArea::Code, 128, "0000:" + Repeat("3FFF", 8),
-                               "03F8:" + Repeat("3FFF", 8)},
-                      DumpCase{"PIC16F84A", DumpArea::Data, 4, "0000:" + Repeat("FF", 16),
-                               "0030:" + Repeat("FF", 16)},
-                      DumpCase{"PIC16F84A", DumpArea::Exec, 0, "", ""},
-                      DumpCase{"PIC18F452-4539", DumpArea::Code, 2048, "000000:" + Repeat("FF", 16),
-                               "007FF0:" + Repeat("FF", 16)},
-                      DumpCase{"PIC30F4013", DumpArea::Code, 2048, "000000:" + Repeat("FFFFFF", 8),
-                               "007FF0:" + Repeat("FFFFFF", 8)},
-                      DumpCase{"PIC30F4013", DumpArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
-                               "8005B0:" + Repeat("FFFFFF", 8)},
-                      DumpCase{"PIC30F4013", DumpArea::Data, 64, "7FFC00:" + Repeat("FFFF", 8),
-                               "7FFFF0:" + Repeat("FFFF", 8)},
-                      DumpCase{"PIC30F6014A", DumpArea::Code, 6144, "000000:" + Repeat("FFFFFF", 8),
-                               "017FF0:" + Repeat("FFFFFF", 8)},
-                      DumpCase{"PIC30F6014A", DumpArea::Data, 256, "7FF000:" + Repeat("FFFF", 8),
-                               "7FFFF0:" + Repeat("FFFF", 8)}));
 
 TEST(Dump, ValuesAreAssembledLowByteFirst) {
   TestSession t;
@@ -90,17 +74,14 @@ TEST(Dump, PartialLastLineAndTextAreTheLinesJoined) {
   EXPECT_EQ(DumpLine(t.s, DumpArea::Data, -1), "");
 }
 
-TEST(Dump, AValueWiderThanTheColumnKeepsTheColumnsAligned) {
+TEST(Dump, OddBuffersStayAlignedAndInRange) {
   TestSession t;
   SelectTestDevice(t, "PIC12F508");
   t.s.buf.CodeBuffer.Set(1, 0xFF);  // word 0 = 0xFFFF does not fit 12 bits
   EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 0), "0000: ???" + Repeat("FFF", 7));
-}
 
-TEST(Dump, UndersizedBufferShowsOnlyWhatItHolds) {
-  TestSession t;
   SelectTestDevice(t, "PIC16F84A");
-  t.s.buf.CodeBuffer.Redim(20, 0);  // ten words
+  t.s.buf.CodeBuffer.Redim(20, 0);  // ten words: only what the buffer holds is shown
   EXPECT_EQ(DumpLineCount(t.s, DumpArea::Code), 2);
   EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 1), "0008: 0000 0000");
   EXPECT_TRUE(t.window.boxes.empty());

@@ -1,6 +1,7 @@
 // The busy and cancel rules of the menu and toolbar commands, through the recording window.
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -42,44 +43,51 @@ class CommandsTest : public ::testing::Test {
   Commands commands{t.s, host};
   const std::string msg1 = Text(t.s, TextId::Msg1);
   const std::string msg3 = Text(t.s, TextId::Msg3);
-
-  int BoxesWith(const std::string& text) const {
-    int n = 0;
-    for (const auto& b : t.window.boxes) n += b.text == text;
-    return n;
-  }
 };
 
-TEST_F(CommandsTest, MenuCommandsReachTheirHandlersInTheBusyState) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"FileOpen", "OpenHexFile"},         {"FileSave", "SaveHexFile"},
-      {"FileUpdate", "UpdateHexFile"},     {"BuffersFill", "FillBuffers"},
-      {"OptionsSettings", "ShowSettings"}, {"HelpAbout", "ShowAbout"}};
-  for (const auto& [menu, handler] : cases) {
-    host.ran.clear();
-    t.window.busyStates.clear();
-    bool busyInside = false;
-    host.during = [&] { busyInside = t.s.run.ActionRunning; };
-    commands.MenuAction(menu);
-    EXPECT_EQ(host.ran, std::vector<std::string>{handler}) << menu;
-    EXPECT_TRUE(busyInside) << menu;
-    EXPECT_FALSE(t.s.run.ActionRunning) << menu;
-    EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false})) << menu;
+// The file and option commands run from the menu without a programmer, the toolbar's file
+// buttons with one; each inside the busy state.
+TEST_F(CommandsTest, CommandsReachTheirHandlersInTheBusyState) {
+  const std::tuple<const char*, const char*, std::string> cases[] = {
+      {"FileOpen", "Open", "OpenHexFile"},       {"FileSave", "Save", "SaveHexFile"},
+      {"FileUpdate", "Update", "UpdateHexFile"}, {"BuffersFill", "Fill", "FillBuffers"},
+      {"OptionsSettings", "", "ShowSettings"},   {"HelpAbout", "", "ShowAbout"}};
+  for (const bool toolbar : {false, true}) {
+    if (toolbar) t.AttachProgrammer();
+    for (const auto& [menu, key, handler] : cases) {
+      if (toolbar && !*key) continue;
+      host.ran.clear();
+      t.window.busyStates.clear();
+      bool busyInside = false;
+      host.during = [&] { busyInside = t.s.run.ActionRunning; };
+      toolbar ? commands.ToolbarClick(key) : commands.MenuAction(menu);
+      EXPECT_EQ(host.ran, std::vector<std::string>{handler}) << menu;
+      EXPECT_TRUE(busyInside) << menu;
+      EXPECT_FALSE(t.s.run.ActionRunning) << menu;
+      EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false})) << menu;
+    }
   }
-  // The file and option commands run without a programmer from the menu.
-  EXPECT_EQ(BoxesWith(msg1), 0);
+  EXPECT_TRUE(t.window.boxes.empty());
 }
 
-TEST_F(CommandsTest, MenuDeviceCommandsWithoutProgrammerShowMsg1AndAreDropped) {
-  for (const char* name : {"DeviceRead", "DeviceVerify", "DeviceWrite", "DeviceErase"}) {
-    t.window.boxes.clear();
-    commands.MenuAction(name);
-    ASSERT_EQ(t.window.boxes.size(), 1u) << name;
-    EXPECT_EQ(t.window.boxes[0].text, msg1);
+TEST_F(CommandsTest, WithoutProgrammerDeviceCommandsAndToolbarButtonsShowMsg1AndAreDropped) {
+  const auto expectMsg1 = [&](const std::string& what) {
+    ASSERT_EQ(t.window.boxes.size(), 1u) << what;
+    EXPECT_EQ(t.window.boxes[0].text, msg1) << what;
     EXPECT_EQ(t.window.boxes[0].style, 48);
     EXPECT_EQ(t.window.boxes[0].title, kAppTitle);
-    EXPECT_TRUE(t.window.busyStates.empty()) << name << ": never entered the busy state";
+    EXPECT_TRUE(t.window.busyStates.empty()) << what << ": never entered the busy state";
+    t.window.boxes.clear();
+  };
+  for (const char* name : {"DeviceRead", "DeviceVerify", "DeviceWrite", "DeviceErase"}) {
+    commands.MenuAction(name);
+    expectMsg1(name);
   }
+  for (const char* key : {"Open", "Save", "Update", "Fill", "Read", "Verify", "Write", "Erase"}) {
+    commands.ToolbarClick(key);
+    expectMsg1(key);
+  }
+  EXPECT_TRUE(host.ran.empty());
   EXPECT_EQ(t.window.hardware, "Hw.: Unknown");
 }
 
@@ -93,45 +101,18 @@ TEST_F(CommandsTest, MenuDeviceCommandsSearchForTheProgrammerFirst) {
   commands.MenuAction("DeviceRead");
   EXPECT_EQ(t.transport->opens, opens + 1);
   EXPECT_TRUE(t.s.link.present);
-  EXPECT_EQ(BoxesWith(msg1), 0);
+  for (const auto& box : t.window.boxes) EXPECT_NE(box.text, msg1);
   EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false}));
 }
 
-TEST_F(CommandsTest, ToolbarButtonsNeedTheProgrammer) {
-  for (const char* key : {"Open", "Save", "Update", "Fill", "Read", "Verify", "Write", "Erase"}) {
-    t.window.boxes.clear();
-    commands.ToolbarClick(key);
-    ASSERT_EQ(t.window.boxes.size(), 1u) << key;
-    EXPECT_EQ(t.window.boxes[0].text, msg1) << key;
-  }
-  EXPECT_TRUE(host.ran.empty());
-
-  t.AttachProgrammer();
-  const std::vector<std::pair<std::string, std::string>> cases = {{"Open", "OpenHexFile"},
-                                                                  {"Save", "SaveHexFile"},
-                                                                  {"Update", "UpdateHexFile"},
-                                                                  {"Fill", "FillBuffers"}};
-  for (const auto& [key, handler] : cases) {
-    host.ran.clear();
-    commands.ToolbarClick(key);
-    EXPECT_EQ(host.ran, std::vector<std::string>{handler}) << key;
-  }
-}
-
-// Without a programmer, a search would show Msg1: no box means no search.
-TEST_F(CommandsTest, IdentificationAndTestButtonsRunNothing) {
-  for (const char* key : {"DevID", "Detect", "Prueba"}) commands.ToolbarClick(key);
+// Without a programmer, a search would show Msg1: no box means no search. Idle, these
+// buttons do nothing at all.
+TEST_F(CommandsTest, IdentificationTestAndStopButtonsNeverSearchForTheProgrammer) {
+  for (const char* key : {"DevID", "Detect", "Prueba", "Stop"}) commands.ToolbarClick(key);
   EXPECT_TRUE(host.ran.empty());
   EXPECT_TRUE(t.window.boxes.empty());
   EXPECT_TRUE(t.window.busyStates.empty());
-}
-
-TEST_F(CommandsTest, StopNeverSearchesForTheProgrammer) {
-  // Idle: nothing at all happens.
-  commands.ToolbarClick("Stop");
-  EXPECT_TRUE(t.window.boxes.empty());
   EXPECT_FALSE(t.s.run.CancelRequested);
-  EXPECT_TRUE(t.window.busyStates.empty());
 
   // While a command runs: the cancel request, without a question.
   host.during = [&] {
@@ -144,15 +125,19 @@ TEST_F(CommandsTest, StopNeverSearchesForTheProgrammer) {
   EXPECT_EQ(t.window.hardware, "");
 }
 
+// A menu or toolbar click while busy asks Msg3 (before any search for the programmer) and
+// is not run; Yes reaches the running command through CheckCancel.
 TEST_F(CommandsTest, ClickWhileBusyAsksMsg3AndNeverStartsASecondCommand) {
-  for (const int answer : {mb::kYes, mb::kNo}) {
+  const std::pair<bool, int> cases[] = {{false, mb::kYes}, {false, mb::kNo}, {true, mb::kYes}};
+  for (const auto& [toolbar, answer] : cases) {
     t.window.boxes.clear();
     t.window.answers = {answer};
     host.ran.clear();
-    bool busyAfterQuestion = false;
+    bool busyAfterQuestion = false, cancelled = false;
     host.during = [&] {
-      commands.MenuAction("HelpAbout");  // a menu click
+      toolbar ? commands.ToolbarClick("Read") : commands.MenuAction("HelpAbout");
       busyAfterQuestion = t.s.run.ActionRunning;
+      cancelled = CheckCancel(t.s);
     };
     commands.MenuAction("BuffersFill");
     ASSERT_EQ(t.window.boxes.size(), 1u);
@@ -160,31 +145,13 @@ TEST_F(CommandsTest, ClickWhileBusyAsksMsg3AndNeverStartsASecondCommand) {
     EXPECT_EQ(t.window.boxes[0].style, 36);
     EXPECT_EQ(host.ran, std::vector<std::string>{"FillBuffers"}) << "the click is not run";
     EXPECT_TRUE(busyAfterQuestion);
-    EXPECT_EQ(t.s.run.CancelRequested, answer == mb::kYes);
+    EXPECT_EQ(cancelled, answer == mb::kYes);
+    EXPECT_FALSE(t.s.run.CancelRequested);
     EXPECT_FALSE(t.s.run.ActionRunning);
+    if (cancelled) {
+      EXPECT_EQ(t.window.info(), Text(t.s, TextId::Msg8));
+    }
   }
-}
-
-TEST_F(CommandsTest, ToolbarClickWhileBusyAsksBeforeAnySearch) {
-  t.window.answers = {mb::kYes};
-  host.during = [&] { commands.ToolbarClick("Read"); };
-  commands.MenuAction("BuffersFill");
-  ASSERT_EQ(t.window.boxes.size(), 1u);
-  EXPECT_EQ(t.window.boxes[0].text, msg3);
-  EXPECT_TRUE(t.s.run.CancelRequested);
-}
-
-TEST_F(CommandsTest, ConfirmedCancelReachesTheRunningOperationThroughCheckCancel) {
-  bool cancelled = false;
-  t.window.answers = {mb::kYes};
-  host.during = [&] {
-    commands.MenuAction("HelpAbout");
-    cancelled = CheckCancel(t.s);
-  };
-  commands.MenuAction("BuffersFill");
-  EXPECT_TRUE(cancelled);
-  EXPECT_FALSE(t.s.run.CancelRequested);
-  EXPECT_EQ(t.window.info(), Text(t.s, TextId::Msg8));
 }
 
 TEST_F(CommandsTest, StaleCancelRequestDoesNotStopTheNextCommand) {
@@ -196,6 +163,10 @@ TEST_F(CommandsTest, StaleCancelRequestDoesNotStopTheNextCommand) {
 }
 
 TEST_F(CommandsTest, CloseWhileBusyAsksAndClosesOnlyAfterTheCommandReturned) {
+  commands.MenuAction("FileExit");
+  EXPECT_EQ(host.ran, std::vector<std::string>{"CloseWindow"});
+  EXPECT_TRUE(t.window.busyStates.empty()) << "the window's close has its own rule";
+  host.ran.clear();
   EXPECT_TRUE(commands.QueryUnload()) << "idle: close at once";
   EXPECT_TRUE(t.window.boxes.empty());
 
@@ -225,13 +196,14 @@ TEST_F(CommandsTest, CloseWhileBusyAsksAndClosesOnlyAfterTheCommandReturned) {
   EXPECT_EQ(host.ran, std::vector<std::string>{"ShowAbout"});
 }
 
-TEST_F(CommandsTest, ExitClosesTheWindow) {
-  commands.MenuAction("FileExit");
-  EXPECT_EQ(host.ran, std::vector<std::string>{"CloseWindow"});
-  EXPECT_TRUE(t.window.busyStates.empty()) << "the window's close has its own rule";
-}
+// A lost link has said so already; a run-time error is reported. Both end the busy state.
+TEST_F(CommandsTest, ErrorsEndTheBusyState) {
+  host.during = [] { throw LinkLost(); };
+  commands.MenuAction("BuffersFill");
+  EXPECT_TRUE(t.window.boxes.empty());
+  EXPECT_FALSE(t.s.run.ActionRunning);
 
-TEST_F(CommandsTest, RunTimeErrorIsReportedAndEndsTheBusyState) {
+  t.window.busyStates.clear();
   host.during = [] { throw RuntimeError("Subscript out of range"); };
   commands.MenuAction("BuffersFill");
   ASSERT_EQ(t.window.boxes.size(), 1u);
@@ -241,13 +213,6 @@ TEST_F(CommandsTest, RunTimeErrorIsReportedAndEndsTheBusyState) {
   EXPECT_EQ(t.window.beeps, 1);
   EXPECT_FALSE(t.s.run.ActionRunning);
   EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false}));
-}
-
-TEST_F(CommandsTest, LostLinkEndsTheCommandWithoutASecondMessage) {
-  host.during = [] { throw LinkLost(); };
-  commands.MenuAction("BuffersFill");
-  EXPECT_TRUE(t.window.boxes.empty());
-  EXPECT_FALSE(t.s.run.ActionRunning);
 }
 
 }  // namespace
