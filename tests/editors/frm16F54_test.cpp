@@ -24,45 +24,40 @@ class Frm16F54 : public testing::Test, public test::DialogFixture {
       if (Find<QRadioButton>(Element("optOsc", i))->isChecked()) return i;
     return -1;
   }
-  // 1 ticked, 0 unticked, -1 hidden.
-  int State(const char* name) const { return Shown(name) ? Box(name)->isChecked() : -1; }
+  // The boxes WDTE, PWRTE, CP, BOREN and BORV ('1' ticked, '0' unticked, '-' hidden) and
+  // the oscillator's Index: "100--3".
+  std::string States() const {
+    std::string out;
+    for (const char* name : {"cheWDTE", "chePWRTE", "cheCP", "cheBOREN", "cheBORV"})
+      out += !Shown(name) ? '-' : Box(name)->isChecked() ? '1' : '0';
+    return out + std::to_string(SelectedOsc());
+  }
 };
 
 TEST_F(Frm16F54, ShowsTheWordOnEachDevice) {
   // clang-format off
-  const struct {
-    const char* device;
-    int32_t word;
-    int wdte, pwrte, cp, boren, borv, osc;
-    int32_t wordAfter;
-  } cases[] = {
-    {"PIC16F84A", 0x3FFF, 1, 0, 0, -1, -1, 3, 0x3FFF},
-    {"PIC16F84A", 0x0000, 0, 1, 1, -1, -1, 0, 0x0000},
+  const struct { const char* device; int32_t word; const char* states; int32_t wordAfter; } cases[] = {
+    {"PIC16F84A", 0x3FFF, "100--3", 0x3FFF},
+    {"PIC16F84A", 0x0000, "011--0", 0x0000},
     // Bit 13 clear ticks the box; the box's click then clears all ten protection bits.
-    {"PIC16F84A", 0x1FFF, 1, 0, 1, -1, -1, 3, 0x000F},
+    {"PIC16F84A", 0x1FFF, "101--3", 0x000F},
     // Bit 13 set: unticked as before, so the mixed bits stay.
-    {"PIC16F84A", 0x200F, 1, 0, 0, -1, -1, 3, 0x200F},
-    {"PIC16F83",  0x1FF5, 1, 1, 1, -1, -1, 1, 0x0005},
-    {"PIC16F54",  0x0FF6, 1, -1, 1, -1, -1, 2, 0x0FF6},
-    {"PIC16F57",  0x0FF9, 0, -1, 0, -1, -1, 1, 0x0FF9},
-    {"PIC16F72",  0x3FEF, 1, 0, 1, 1, -1, 3, 0x3FEF},
-    {"PIC16F77",  0x3FB7, 1, 1, 0, 0, -1, 3, 0x3FB7},
-    {"PIC16F716", 0x1F7F, 1, 0, 1, 1, 0, 3, 0x1F7F},
-    {"PICunknown", 0x3FF8, 0, -1, 0, -1, -1, 0, 0x3FF8},
+    {"PIC16F84A", 0x200F, "100--3", 0x200F},
+    {"PIC16F83", 0x1FF5, "111--1", 0x0005},
+    {"PIC16F54", 0x0FF6, "1-1--2", 0x0FF6},
+    {"PIC16F57", 0x0FF9, "0-0--1", 0x0FF9},
+    {"PIC16F72", 0x3FEF, "1011-3", 0x3FEF},
+    {"PIC16F77", 0x3FB7, "1100-3", 0x3FB7},
+    {"PIC16F716", 0x1F7F, "101103", 0x1F7F},
+    {"PICunknown", 0x3FF8, "0-0--0", 0x3FF8},
   };
   // clang-format on
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.device + (" " + Hex4(c.word)));
     Close();
     ts.window.csum.clear();
     Show(c.device, c.word);
-    EXPECT_EQ(State("cheWDTE"), c.wdte);
-    EXPECT_EQ(State("chePWRTE"), c.pwrte);
-    EXPECT_EQ(State("cheCP"), c.cp);
-    EXPECT_EQ(State("cheBOREN"), c.boren);
-    EXPECT_EQ(State("cheBORV"), c.borv);
-    EXPECT_EQ(SelectedOsc(), c.osc);
-    EXPECT_EQ(s.cfg.ConfigWord, c.wordAfter);
+    EXPECT_EQ(States(), c.states) << c.device << " " << Hex4(c.word);
+    EXPECT_EQ(s.cfg.ConfigWord, c.wordAfter) << c.device << " " << Hex4(c.word);
     EXPECT_EQ(LabelText("lblConfig"), Hex4(c.wordAfter));
     EXPECT_FALSE(ts.window.csum.empty()) << "the checksum is refreshed";
   }
@@ -70,15 +65,9 @@ TEST_F(Frm16F54, ShowsTheWordOnEachDevice) {
 
 TEST_F(Frm16F54, AClickWritesItsBits) {
   // clang-format off
-  const struct {
-    const char* device;
-    int32_t word;
-    const char* control;
-    int32_t wordAfter;
-  } cases[] = {
+  const struct { const char* device; int32_t word; const char* control; int32_t wordAfter; } cases[] = {
     {"PIC16F84A", 0x3FFF, "cheCP", 0x000F},     {"PIC16F84A", 0x000F, "cheCP", 0x3FFF},
-    {"PIC16F83", 0x3FFF, "cheCP", 0x000F},      {"PIC16F84A", 0x3FFF, "chePWRTE", 0x3FF7},
-    {"PIC16F84A", 0x3FFF, "cheWDTE", 0x3FFB},   {"PIC16F84A", 0x3FFF, "optOsc(1)", 0x3FFD},
+    {"PIC16F84A", 0x3FFF, "chePWRTE", 0x3FF7},  {"PIC16F84A", 0x3FFF, "optOsc(1)", 0x3FFD},
     {"PIC16F54", 0x0FFF, "cheCP", 0x0FF7},      {"PIC16F59", 0x0FF7, "cheCP", 0x0FFF},
     {"PIC16F716", 0x3FFF, "cheCP", 0x1FFF},     {"PIC16F716", 0x3FFF, "cheBORV", 0x3F7F},
     {"PIC16F716", 0x3FFF, "cheBOREN", 0x3FBF},  {"PIC16F76", 0x3FFF, "cheCP", 0x3FEF},
@@ -86,12 +75,11 @@ TEST_F(Frm16F54, AClickWritesItsBits) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.device + (" " + Hex4(c.word)) + " " + c.control);
     Close();
     Show(c.device, c.word);
     ts.window.csum.clear();
     Click(c.control);
-    EXPECT_EQ(s.cfg.ConfigWord, c.wordAfter);
+    EXPECT_EQ(s.cfg.ConfigWord, c.wordAfter) << c.device << " " << Hex4(c.word) << " " << c.control;
     EXPECT_EQ(LabelText("lblConfig"), Hex4(c.wordAfter));
     EXPECT_FALSE(ts.window.csum.empty()) << "the checksum follows every change";
   }
@@ -151,30 +139,16 @@ TEST_F(Frm16F54, OptionsSelectByIndexWhereverTheButtonStands) {
 TEST_F(Frm16F54, DesignState) {
   Make(DialogId::frm16F54);
   EXPECT_EQ(widget->objectName(), "frm16F54");
-  EXPECT_EQ(SelectedOsc(), -1) << "no option is selected before the first fill";
-  const char* captions[] = {"LP", "XT", "HS", "RC"};
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(Find<QRadioButton>(Element("optOsc", i))->text(), captions[i]);
-  for (auto [name, caption] :
-       {std::pair{"cheWDTE", "WDTEN"}, std::pair{"chePWRTE", "PWRTEN"}, std::pair{"cheCP", "CP"},
-        std::pair{"cheBOREN", "BOREN"}, std::pair{"cheBORV", "BORV"}}) {
-    EXPECT_EQ(Box(name)->text(), caption);
-    EXPECT_FALSE(Box(name)->isChecked());
-  }
+  EXPECT_EQ(States(), "00000-1") << "no option is selected before the first fill";
+  std::string captions;
+  for (const char* name : {"optOsc(0)", "optOsc(1)", "optOsc(2)", "optOsc(3)", "cheWDTE",
+                           "chePWRTE", "cheCP", "cheBOREN", "cheBORV"})
+    captions += Find<QAbstractButton>(name)->text().toStdString() + " ";
+  EXPECT_EQ(captions, "LP XT HS RC WDTEN PWRTEN CP BOREN BORV ");
   EXPECT_EQ(Find<QWidget>("Picture1")->parentWidget()->objectName(), "fraCfg");
   EXPECT_EQ(dialog->ControlText(DialogControl::txtUserID), "FFFF");
   EXPECT_EQ(dialog->Value(DialogControl::cheOscCal), std::nullopt);
   EXPECT_EQ(dialog->ControlText(DialogControl::txtOscCal), std::nullopt);
-}
-
-TEST_F(Frm16F54, UserIdBoxTakesTheDeviceAddresses) {
-  Show("PIC16F84A", 0x3FFF);
-  EXPECT_EQ(LabelText("lblCfgAddress"), "0x2007:");
-  EXPECT_EQ(LabelText("lblUserID"), "0x2000:0x2003");
-  Retype("txtUserID", "a");
-  EXPECT_EQ(dialog->ControlText(DialogControl::txtUserID), "A");
-  EXPECT_EQ(s.cfg.UserID[0], 0xFA);
-  EXPECT_EQ(s.cfg.UserID[2], 0x0F);
 }
 
 }  // namespace

@@ -35,22 +35,6 @@ TEST_F(Frm30F, DesignState) {
   EXPECT_EQ(dialog->ControlText(DialogControl::txtUserID), std::nullopt);
 }
 
-TEST_F(Frm30F, BlankRegistersShowTheDevicesImplementedBits) {
-  const std::pair<const char*, std::array<int32_t, 7>> devices[] = {
-      {"PIC30F4013", {0xC71F, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003}},
-      {"PIC30F2010", {0xC30F, 0x803F, 0x87B3, 0x310F, 0x330F, 0x0007, 0xC003}}};
-  for (const auto& [device, shown] : devices) {
-    ts.window.csum.clear();
-    Show(device);
-    for (int i = 0; i < 7; ++i) {
-      EXPECT_EQ(EditText(BoxName(i)), test::Hex4(shown[i])) << device << i;
-      EXPECT_EQ(s.cfg.Config[i + 1], shown[i]);
-      EXPECT_TRUE(Edit(BoxName(i))->isEnabled());
-    }
-    EXPECT_FALSE(ts.window.csum.empty());
-  }
-}
-
 TEST_F(Frm30F, EditsKeepOnlyTheImplementedBits) {
   // Keys typed into an emptied box: what the box and the register hold afterwards.
   const struct {
@@ -84,14 +68,26 @@ TEST_F(Frm30F, AnUnknownDeviceKeepsWhatIsTyped) {
   EXPECT_EQ(s.cfg.Config[6], 0xABCD);
 }
 
-TEST_F(Frm30F, FillingLeavesTheMaskedRegisters) {
-  Open("PIC30F4013");
-  for (uint32_t v : {0x0000u, 0xFFFFu, 0x1234u, 0xA5A5u, 0x5A5Au, 0x8001u}) {
-    for (int k = 1; k <= 7; ++k) s.cfg.Config[k] = static_cast<int32_t>(v);
-    for (int fill = 0; fill < 2; ++fill) {
-      dialog->ShowConfig();
-      for (int k = 1; k <= 7; ++k)
-        EXPECT_EQ(s.cfg.Config[k], static_cast<int32_t>(v & s.dev.ConfigMasks[k - 1])) << k;
+TEST_F(Frm30F, FillingShowsAndKeepsTheImplementedBits) {
+  for (auto [device, blank1] : {std::pair{"PIC30F4013", "C71F"}, std::pair{"PIC30F2010", "C30F"}}) {
+    Open(device);
+    for (int k = 1; k <= 7; ++k) s.cfg.Config[k] = 0xFFFF;
+    dialog->ShowConfig();
+    EXPECT_EQ(EditText(BoxName(0)), blank1);
+    EXPECT_EQ(EditText(BoxName(6)), "C003");
+    for (uint32_t v : {0x0000u, 0x1234u, 0xA5A5u, 0x5A5Au, 0x8001u}) {
+      for (int k = 1; k <= 7; ++k) s.cfg.Config[k] = static_cast<int32_t>(v);
+      for (int fill = 0; fill < 2; ++fill) {
+        ts.window.csum.clear();
+        dialog->ShowConfig();
+        for (int i = 0; i < 7; ++i) {
+          const auto kept = static_cast<int32_t>(v & s.dev.ConfigMasks[static_cast<size_t>(i)]);
+          EXPECT_EQ(s.cfg.Config[i + 1], kept) << device << i;
+          EXPECT_EQ(EditText(BoxName(i)), test::Hex4(kept));
+          EXPECT_TRUE(Edit(BoxName(i))->isEnabled());
+        }
+        EXPECT_FALSE(ts.window.csum.empty());
+      }
     }
   }
 }

@@ -65,27 +65,6 @@ TEST(ReadPIC30, OnePeriodFillsTheBuffersWithTheChipsContents) {
   EXPECT_TRUE(t.Showed("Reading DATA...64 Bytes"));
 }
 
-TEST(ReadPIC30, ReportAndAnswerCountsOnRealParts) {
-  const struct {
-    int32_t code, data;
-    size_t reports, answers;
-  } parts[] = {{4096, 1024, 352, 2551},
-               {4096, 0, 349 - 16, 2551 - 128},
-               {45056, 2048, 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1, 22528 + 368 + 256 + 7},
-               // across the 64K boundary, EEPROM from 0x7FF000
-               {49152, 4096, 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1, 24576 + 368 + 512 + 7}};
-  for (const auto& p : parts) {
-    ReadSession t(DsPic30Row("PIC30F", p.code, p.data));
-    t.RecordTraffic();
-    ReadPIC30(t.s);
-    EXPECT_TRUE(t.AnswersReadInStep()) << p.code;
-    EXPECT_EQ(t.prog->reports.size(), p.reports) << p.code;
-    EXPECT_EQ(t.prog->answers.size(), p.answers) << p.code;
-    EXPECT_TRUE(t.prog->errors.empty()) << t.prog->errors.front();
-    EXPECT_TRUE(t.StoredAnswers(1 << 30));
-  }
-}
-
 TEST(ReadPIC30, CancelStopsAtTheNextCancelPointAndRefreshesTheViews) {
   // Tiny part: code blocks end at 16..64, executive at 80, 96, data answers 104..160,
   // registers 161..167.

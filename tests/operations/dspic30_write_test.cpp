@@ -84,11 +84,19 @@ TEST(WritePIC30, BlankImageSendsOnlyTheAreaOpeningsAndTheRegisters) {
   EXPECT_EQ(t.window.progressValues.end()[-2], max);  // reached before the final reset
 }
 
+// A write of an image with gaps, then a read with its report and answer counts.
 TEST(WritePIC30, RoundTripOnRealSizes) {
-  const DeviceRow parts[] = {
-      DsPic30Row("PIC30F2011", 4096, 0, 736, 0xC71F), DsPic30Row("PIC30F2010", 4096, 1024),
-      DsPic30Row("PIC30F6011", 45056, 2048), DsPic30Row("PIC30F6014", 49152, 4096)};
-  for (const DeviceRow& row : parts) {
+  const struct {
+    DeviceRow row;
+    size_t reports, answers;  // of the read
+  } parts[] = {{DsPic30Row("PIC30F2011", 4096, 0, 736, 0xC71F), 349 - 16, 2551 - 128},
+               {DsPic30Row("PIC30F2010", 4096, 1024), 352, 2551},
+               {DsPic30Row("PIC30F6011", 45056, 2048), 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1,
+                22528 + 368 + 256 + 7},
+               // across the 64K boundary, EEPROM from 0x7FF000
+               {DsPic30Row("PIC30F6014", 49152, 4096), 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1,
+                24576 + 368 + 512 + 7}};
+  for (const auto& [row, reports, answers] : parts) {
     DsPic30Session t(row);
     t.s.settings.VWhile = 1;
     t.s.settings.VAfter = 1;
@@ -109,10 +117,14 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
     const BufferState image = t.s.buf;
     const auto config = t.s.cfg.Config;
     t.FillBuffers(0x5A);
+    t.prog->ClearLog();
+    t.RecordTraffic();
     ReadPIC30(t.s);
-    EXPECT_EQ(t.s.buf.CodeBuffer, image.CodeBuffer) << row.Name;
-    EXPECT_EQ(t.s.buf.ExecBuffer, image.ExecBuffer) << row.Name;
-    EXPECT_EQ(t.s.buf.DataBuffer, image.DataBuffer) << row.Name;
+    EXPECT_TRUE(t.AnswersReadInStep()) << row.Name;
+    EXPECT_EQ(t.prog->reports.size(), reports) << row.Name;
+    EXPECT_EQ(t.prog->answers.size(), answers) << row.Name;
+    EXPECT_TRUE(t.prog->errors.empty());
+    EXPECT_EQ(t.s.buf, image) << row.Name;
     EXPECT_EQ(t.s.cfg.Config, config) << row.Name;  // the image's values lie within the masks
   }
 }
