@@ -38,8 +38,14 @@ class Frm18FXX2 : public testing::Test, public test::DialogFixture {
   bool Ticked(const QString& name) const { return Box(name)->isChecked(); }
 };
 
-TEST_F(Frm18FXX2, BlankWordsTickTheBoxesOfFunctionsThatAreOn) {
+TEST_F(Frm18FXX2, BlankWordsOnThe452) {
   Show("F452-4539");
+  const int32_t masked[] = {0x2700, 0x0F0F, 0x0100, 0x0085, 0xC00F, 0xE00F, 0x400F};
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_EQ(WordLabel(k), Hex4(masked[k - 1]));
+    EXPECT_EQ(s.cfg.Config[k], masked[k - 1]);
+  }
+  EXPECT_EQ(Value("Osc"), "RC with OSC2 as RA6");
   for (const char* off : {"cheOSCEN", "chePWRTEN", "cheBKBUG", "cheCPB", "cheCPD", "cheWRTC",
                           "cheWRTB", "cheWRTD", "cheEBTRB"})
     EXPECT_FALSE(Ticked(off)) << off;
@@ -162,9 +168,11 @@ TEST_F(Frm18FXX2, ACheckBoxWritesItsBitAndTheLabelFollows) {
   // From the blank masked words; a second click restores the word.
   // clang-format off
   const struct { const char* box; int word; int32_t after; } cases[] = {
-    {"cheOSCEN", 1, 0x0700},   {"chePWRTEN", 2, 0x0F0E},  {"cheWDTEN", 2, 0x0E0F},
-    {"cheCCP2MX", 3, 0x0000},  {"cheBKBUG", 4, 0x0005},   {"cheCP(0)", 5, 0xC00E},
-    {"cheCP(3)", 5, 0xC007},   {"cheCPD", 5, 0x400F},     {"cheWRT(2)", 6, 0xE00B},
+    {"cheOSCEN", 1, 0x0700},   {"chePWRTEN", 2, 0x0F0E},  {"cheBOREN", 2, 0x0F0D},
+    {"cheWDTEN", 2, 0x0E0F},   {"cheCCP2MX", 3, 0x0000},  {"cheSTVREN", 4, 0x0084},
+    {"cheLVP", 4, 0x0081},     {"cheBKBUG", 4, 0x0005},   {"cheCP(0)", 5, 0xC00E},
+    {"cheCP(3)", 5, 0xC007},   {"cheCPB", 5, 0x800F},     {"cheCPD", 5, 0x400F},
+    {"cheWRT(2)", 6, 0xE00B},  {"cheWRTC", 6, 0xC00F},    {"cheWRTB", 6, 0xA00F},
     {"cheWRTD", 6, 0x600F},    {"cheEBTR(1)", 7, 0x400D}, {"cheEBTRB", 7, 0x000F}};
   // clang-format on
   Show("F452-4539");

@@ -103,26 +103,5 @@ TEST_F(ChipTest, RowProgramIsAnAndOfOldAndNewAndNeedsAllItsLatches) {
   EXPECT_THROW(chip.StartNvm(), ProtocolError);
 }
 
-TEST_F(ChipTest, BulkEraseKeepsTheExecutiveAreaAndRowEraseNeedsARowStart) {
-  chip.SetCode(5, 0);
-  chip.SetExec(3, 0);
-  chip.SetExec(0x2E0, 0);
-  Nvmcon(0x407F);
-  chip.StartNvm();
-  EXPECT_EQ(chip.Code(5), DsPic30Chip::kBlankInstruction);
-  EXPECT_EQ(chip.Exec(3), 0u);
-  Mov(0x05C0, 6);
-  chip.Six(0x883B16);
-  Mov(0x80, 7);
-  chip.Six(0x883B27);
-  Nvmcon(0x4071);
-  chip.StartNvm();
-  EXPECT_EQ(chip.Exec(0x2E0), DsPic30Chip::kBlankInstruction);
-  EXPECT_EQ(chip.Exec(3), 0u);
-  Mov(0x05A0, 6);  // not the first address of a row
-  chip.Six(0x883B16);
-  EXPECT_THROW(chip.StartNvm(), ProtocolError);
-}
-
 }  // namespace
 }  // namespace krv::test

@@ -93,7 +93,7 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
                {DsPic30Row("PIC30F2010", 4096, 1024), 352, 2551},
                {DsPic30Row("PIC30F6011", 45056, 2048), 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1,
                 22528 + 368 + 256 + 7},
-               // across the 64K boundary, EEPROM from 0x7FF000
+               // rows on both sides of the 64K boundary (table page 1), EEPROM from 0x7FF000
                {DsPic30Row("PIC30F6014", 49152, 4096), 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1,
                 24576 + 368 + 512 + 7}};
   for (const auto& [row, reports, answers] : parts) {
@@ -127,29 +127,6 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
     EXPECT_EQ(t.s.buf, image) << row.Name;
     EXPECT_EQ(t.s.cfg.Config, config) << row.Name;  // the image's values lie within the masks
   }
-}
-
-TEST(WritePIC30, RowsAboveThe64KBoundaryUseTablePage1) {
-  DsPic30Session t(DsPic30Row("PIC30F6014", 49152, 4096));
-  t.SetInstruction(t.s.buf.CodeBuffer, 32768, 0x000001);  // chip address 0x10000
-  t.SetDataWord(0, 0x0000);
-  WritePIC30(t.s);
-  const auto r = t.Reports();
-  const std::string page1 = Padded({"1D 20 00 10 1D 88 01 90"})[0];
-  std::vector<std::string> after;
-  for (size_t i = 0; i + 1 < r.size(); ++i)
-    if (r[i] == page1) after.push_back(r[i + 1]);
-  ASSERT_EQ(after.size(), 9u);  // eight groups and one read-back block
-  EXPECT_EQ(after[0], Padded({"1D 20 00 07 00"})[0]);
-  EXPECT_EQ(after[1], Padded({"1D 20 00 87 00"})[0]);
-  EXPECT_EQ(after[8], Padded({"1D 20 00 06 00"})[0]);
-  EXPECT_EQ(t.chip->Code(32768), 0x000001u);
-  // The first data row of a 4 KB part is written at 0x7FF000.
-  const auto p = std::find(r.begin(), r.end(), Padded({"1D 24 00 5A 1D 88 3B 0A"})[0]);
-  ASSERT_NE(p, r.end());
-  EXPECT_EQ(std::vector<std::string>(p + 1, p + 3),
-            Padded({"1D 20 07 F0 1D 88 01 90", "1D 2F 00 07 00"}));
-  EXPECT_TRUE(t.s.run.OperationOK);
 }
 
 TEST(WritePIC30, BlankTestsOfRowsAndReadBackBlocksAreSums) {
