@@ -1,4 +1,5 @@
-// The check-box rules and the twips conversion.
+// The check-box rule and the twips conversion. Writing a box or a field into a word is
+// checked through the dialogs' clicks and picks.
 #include <cfenv>
 #include <cmath>
 
@@ -20,6 +21,7 @@ bool RoundedState(uint32_t w, uint32_t m, Sense sense) {
 
 TEST(BoxTicked, MatchesTheRoundedShareForEveryWord) {
   ASSERT_EQ(std::fegetround(), FE_TONEAREST);
+  // Single bits, the ten protection bits 13..4 of the PIC16F8x, and fields of several bits.
   for (uint32_t m : {0x0001u, 0x0008u, 0x2000u, 0x3FF0u, 0x0003u, 0x0300u, 0x0006u, 0x3F30u}) {
     for (uint32_t w = 0; w <= 0x3FFF; ++w) {
       for (Sense sense : {Sense::High, Sense::Low}) {
@@ -28,72 +30,15 @@ TEST(BoxTicked, MatchesTheRoundedShareForEveryWord) {
       }
     }
   }
-}
-
-struct TickCase {
-  uint32_t w, m;
-  Sense sense;
-  bool ticked;
-};
-void PrintTo(const TickCase& c, std::ostream* os) {
-  *os << std::hex << "w=" << c.w << " m=" << c.m << (c.sense == Sense::Low ? " low" : " high");
-}
-class BoxTickedCases : public testing::TestWithParam<TickCase> {};
-TEST_P(BoxTickedCases, Shows) {
-  const TickCase& c = GetParam();
-  EXPECT_EQ(BoxTicked(c.w, c.m, c.sense), c.ticked);
-}
-INSTANTIATE_TEST_SUITE_P(
-    Words, BoxTickedCases,
-    testing::Values(
-        // The ten protection bits 13..4 of the PIC16F8x follow bit 13 alone.
-        TickCase{0x3FFF, 0x3FF0, Sense::Low, false}, TickCase{0x1FFF, 0x3FF0, Sense::Low, true},
-        TickCase{0x200F, 0x3FF0, Sense::Low, false}, TickCase{0x000F, 0x3FF0, Sense::Low, true},
-        // Several bits: the share of the field's value decides.
-        TickCase{0x1, 0x3, Sense::High, false}, TickCase{0x2, 0x3, Sense::High, true},
-        TickCase{0x2, 0x6, Sense::High, false}, TickCase{0x2, 0x6, Sense::Low, true},
-        // No bits: never ticked.
-        TickCase{0xFFFF, 0, Sense::High, false}, TickCase{0xFFFF, 0, Sense::Low, false},
-        TickCase{0x0004, 0x0004, Sense::High, true}, TickCase{0x0004, 0x0004, Sense::Low, false}));
-
-struct WriteCase {
-  int32_t w;
-  uint32_t m;
-  Sense sense;
-  bool ticked;
-  int32_t after;
-};
-void PrintTo(const WriteCase& c, std::ostream* os) {
-  *os << std::hex << "w=" << c.w << " m=" << c.m << (c.ticked ? " ticked" : " unticked");
-}
-class WordWithBoxCases : public testing::TestWithParam<WriteCase> {};
-TEST_P(WordWithBoxCases, Writes) {
-  const WriteCase& c = GetParam();
-  EXPECT_EQ(WordWithBox(c.w, c.m, c.sense, c.ticked), c.after);
-}
-INSTANTIATE_TEST_SUITE_P(Words, WordWithBoxCases,
-                         testing::Values(WriteCase{0x3FFF, 0x3FF0, Sense::Low, true, 0x000F},
-                                         WriteCase{0x000F, 0x3FF0, Sense::Low, false, 0x3FFF},
-                                         WriteCase{0x0FFF, 0x0008, Sense::Low, true, 0x0FF7},
-                                         WriteCase{0x0000, 0x0004, Sense::High, true, 0x0004},
-                                         WriteCase{0x3FFF, 0x0004, Sense::High, false, 0x3FFB},
-                                         WriteCase{0xFFFF, 0x2000, Sense::Low, false, 0xFFFF}));
-
-TEST(WordWithField, ReplacesOnlyTheField) {
-  EXPECT_EQ(WordWithField(0x2700, 0x7, 8, 6), 0x2600);
-  EXPECT_EQ(WordWithField(0x1F0F, 0x7, 9, 0), 0x110F);
-  EXPECT_EQ(WordWithField(0x0F0F, 0x3, 2, 0), 0x0F03);
+  // A box without bits is never ticked.
+  EXPECT_FALSE(BoxTicked(0xFFFF, 0, Sense::High));
+  EXPECT_FALSE(BoxTicked(0xFFFF, 0, Sense::Low));
 }
 
 TEST(Twips, FifteenTwipsPerPixelRoundedToNearest) {
-  EXPECT_EQ(TwipsToPixels(1800), 120);
-  EXPECT_EQ(TwipsToPixels(2000), 133);
-  EXPECT_EQ(TwipsToPixels(1000), 67);
-  EXPECT_EQ(TwipsToPixels(500), 33);
-  EXPECT_EQ(TwipsToPixels(200), 13);
-  EXPECT_EQ(TwipsToPixels(7), 0);
-  EXPECT_EQ(TwipsToPixels(8), 1);
-  EXPECT_EQ(TwipsToPixels(-15), -1);
+  const std::pair<int, int> cases[] = {{1800, 120}, {2000, 133}, {1000, 67}, {500, 33},
+                                       {200, 13},   {7, 0},      {8, 1},     {-15, -1}};
+  for (const auto& [twips, pixels] : cases) EXPECT_EQ(TwipsToPixels(twips), pixels) << twips;
   EXPECT_EQ(PixelsToTwips(120), 1800);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // A configuration dialog in a client area of its own, on a test session.
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -8,16 +9,44 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "editors/dialog_factory.h"
+#include "shell/pictures.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
 
 namespace krv::test {
+
+// Element i of a control array: "optOsc(2)".
+inline QString Element(const char* array, int i) {
+  return QString::fromLatin1(array) + '(' + QString::number(i) + ')';
+}
+// Four hexadecimal digits, as the word labels show a value.
+inline std::string Hex4(int32_t v) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(v));
+  return hex;
+}
+
+// A user's click in the middle of a control.
+inline void ClickOn(QWidget* w) {
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+// Picks entry `row` of an open list with the mouse.
+inline void PickEntry(QListWidget* list, int row) {
+  QListWidgetItem* item = list->item(row);
+  list->scrollToItem(item);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+// Whether the arrow shows the picture with this key ("Down", "Up").
+inline bool ShowsPicture(const QLabel* arrow, const char* key) {
+  return arrow->pixmap().toImage() == Picture(QString::fromLatin1(key)).toImage();
+}
 
 struct DialogFixture {
   TestSession ts;
@@ -37,6 +66,12 @@ struct DialogFixture {
     if (dialog && dialog->Id() == s.dev.ConfigForm) return;
     delete widget;
     Make(s.dev.ConfigForm);
+  }
+  // Drops the dialog shown: the next Open makes a new one, as a fresh window would.
+  void Close() {
+    delete widget;
+    widget = nullptr;
+    dialog = ts.window.dialog = nullptr;
   }
   void Make(DialogId id) {
     const ConfigDialogHandle h = CreateConfigDialog(id, s, area.get());

@@ -6,7 +6,6 @@
 #include "dialog_fixture.h"
 #include "editors/pic18/drop_down_selector.h"
 #include "shell/twips.h"
-#include "selector_helpers.h"
 
 namespace krv {
 namespace {
@@ -36,14 +35,14 @@ class Selector : public testing::Test {
     host.show();
     sel->FillList();
   }
-
-  QRect ExpectedListGeometry() const {
+  // Under the frame, as wide as the frame, the family's height.
+  QRect ListGeometry(int twips = 1000) const {
     const QFrame* shape = sel->Shape();
-    return QRect(shape->x(), shape->y() + shape->height(), shape->width(), TwipsToPixels(1000));
+    return QRect(shape->x(), shape->y() + shape->height(), shape->width(), TwipsToPixels(twips));
   }
 };
 
-TEST_F(Selector, FiveNamedControlsClosedAtTheStart) {
+TEST_F(Selector, FiveNamedControlsClosedAndNothingPickedAtTheStart) {
   EXPECT_EQ(sel->CaptionLabel()->objectName(), "lblVbor");
   EXPECT_EQ(sel->CaptionLabel()->text(), "Vbor");
   EXPECT_EQ(sel->ValueLabel()->objectName(), "lblValVbor");
@@ -51,55 +50,39 @@ TEST_F(Selector, FiveNamedControlsClosedAtTheStart) {
   EXPECT_EQ(sel->Shape()->objectName(), "shaVbor");
   EXPECT_EQ(sel->List()->objectName(), "lstVbor");
   EXPECT_EQ(sel->List()->parentWidget(), &host);
-  EXPECT_FALSE(sel->IsOpen());
   EXPECT_TRUE(sel->List()->isHidden());
   EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
-}
-
-TEST_F(Selector, FillingTheListPicksNothing) {
   EXPECT_EQ(sel->List()->count(), 4);
   EXPECT_EQ(sel->List()->item(3)->text(), "2.0 V");
   EXPECT_EQ(sel->List()->currentRow(), -1);
-  sel->ShowValue(1);
-  sel->FillList();
-  EXPECT_EQ(sel->List()->currentRow(), -1);
-  EXPECT_EQ(picks, std::vector<int>{1}) << "only the change of selection picked";
+  EXPECT_TRUE(picks.empty());
 }
 
 TEST_F(Selector, ShowingAValuePicksOnlyWhenTheSelectionChanges) {
   sel->ShowValue(2);
   EXPECT_EQ(sel->ValueLabel()->text(), "2.7 V");
   EXPECT_EQ(sel->List()->currentRow(), 2);
-  EXPECT_EQ(picks, std::vector<int>{2});
   sel->ShowValue(2);
-  EXPECT_EQ(picks, std::vector<int>{2});
   sel->ShowValue(7);  // no text for it: nothing shown, nothing picked
   EXPECT_EQ(sel->ValueLabel()->text(), "");
+  sel->FillList();  // clearing and refilling the list picks nothing
+  EXPECT_EQ(sel->List()->currentRow(), -1);
   EXPECT_EQ(picks, std::vector<int>{2});
 }
 
-TEST_F(Selector, ArrowOpensAndValueLabelCloses) {
+TEST_F(Selector, OpenPickCloseCycle) {
   sel->ShowValue(0);
   picks.clear();
   ClickOn(sel->Arrow());
   EXPECT_TRUE(sel->IsOpen());
   EXPECT_TRUE(sel->List()->isVisible());
   EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Up"));
-  EXPECT_EQ(sel->List()->geometry(), ExpectedListGeometry());
+  EXPECT_EQ(sel->List()->geometry(), ListGeometry());
   ClickOn(sel->ValueLabel());
   EXPECT_FALSE(sel->IsOpen());
   EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
   EXPECT_TRUE(picks.empty()) << "closing changes nothing";
   ClickOn(sel->ValueLabel());
-  EXPECT_TRUE(sel->IsOpen());
-  ClickOn(sel->Arrow());
-  EXPECT_FALSE(sel->IsOpen());
-}
-
-TEST_F(Selector, APickClosesTheList) {
-  sel->ShowValue(0);
-  picks.clear();
-  ClickOn(sel->Arrow());
   PickEntry(sel->List(), 3);
   EXPECT_EQ(picks, std::vector<int>{3});
   EXPECT_FALSE(sel->IsOpen());
@@ -109,22 +92,23 @@ TEST_F(Selector, APickClosesTheList) {
   PickEntry(sel->List(), 3);
   EXPECT_FALSE(sel->IsOpen());
   EXPECT_EQ(picks, (std::vector<int>{3, 3}));
+  ClickOn(sel->Arrow());
+  ClickOn(sel->Arrow());
+  EXPECT_FALSE(sel->IsOpen()) << "the arrow closes what it opened";
 }
 
 TEST_F(Selector, ListHangsUnderTheFrameWhereverItMoves) {
-  EXPECT_EQ(sel->List()->geometry(), ExpectedListGeometry());
   top->setMinimumHeight(120);
   host.resize(700, 500);
   QApplication::sendPostedEvents();
   host.layout()->activate();
-  EXPECT_EQ(sel->List()->geometry(), ExpectedListGeometry());
-  EXPECT_EQ(sel->List()->width(), sel->Shape()->width());
+  EXPECT_EQ(sel->List()->geometry(), ListGeometry());
   sel->SetListHeightTwips(1800);
   sel->FillList();
-  EXPECT_EQ(sel->List()->height(), 120);
+  EXPECT_EQ(sel->List()->geometry(), ListGeometry(1800));
 }
 
-TEST_F(Selector, AClosedSelectorCannotBeOpened) {
+TEST_F(Selector, AClosedOrHiddenSelectorCannotBeOpened) {
   sel->SetOpenable(false);
   EXPECT_TRUE(sel->Arrow()->isHidden());
   EXPECT_FALSE(sel->ValueLabel()->isEnabled());
@@ -133,11 +117,7 @@ TEST_F(Selector, AClosedSelectorCannotBeOpened) {
   sel->SetOpenable(true);
   ClickOn(sel->ValueLabel());
   EXPECT_TRUE(sel->IsOpen());
-}
-
-TEST_F(Selector, HidingTheSelectorClosesItsList) {
-  ClickOn(sel->Arrow());
-  sel->SetShown(false);
+  sel->SetShown(false);  // hiding closes the list
   EXPECT_FALSE(sel->IsOpen());
   EXPECT_TRUE(sel->Shape()->isHidden());
   EXPECT_TRUE(sel->CaptionLabel()->isHidden());

@@ -3,7 +3,6 @@
 
 #include "dspic30_fixture.h"
 #include "operations/dspic30/dspic30.h"
-#include "shell/helpers.h"
 
 namespace krv::test {
 namespace {
@@ -12,8 +11,8 @@ constexpr uint8_t kMarker = 0x5A;
 
 // A chip holding an image with gaps, and buffers holding a marker.
 struct ReadSession : DsPic30Session {
-  explicit ReadSession(const DeviceRow& row, unsigned seed = 7) : DsPic30Session(row) {
-    RandomImage(seed);
+  explicit ReadSession(const DeviceRow& row) : DsPic30Session(row) {
+    RandomImage(7);
     PutBuffersIntoChip();
     image = s.buf;
     config = s.cfg.Config;
@@ -45,18 +44,12 @@ struct ReadSession : DsPic30Session {
   std::array<int32_t, 8> config{};
 };
 
-TEST(ReadPIC30, ReportStreamOfOnePeriod) {
+TEST(ReadPIC30, OnePeriodFillsTheBuffersWithTheChipsContents) {
   ReadSession t(TinyRow());
   t.RecordTraffic();
   ReadPIC30(t.s);
-  EXPECT_EQ(t.Traffic(), TinyReadTraffic());
+  EXPECT_EQ(t.traffic, TinyReadTraffic());
   EXPECT_TRUE(t.prog->errors.empty());
-  EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
-}
-
-TEST(ReadPIC30, FillsTheBuffersWithTheChipsContents) {
-  ReadSession t(TinyRow());
-  ReadPIC30(t.s);
   EXPECT_TRUE(t.StoredAnswers(1000));
   // The normal end: checksum and views, final text, progress 0, Vpp off, 100 ms.
   EXPECT_EQ(t.window.info(), "CODE read:  64 ins.; DATA read:  64 Bytes");
@@ -72,86 +65,34 @@ TEST(ReadPIC30, FillsTheBuffersWithTheChipsContents) {
   EXPECT_TRUE(t.Showed("Reading DATA...64 Bytes"));
 }
 
-struct PartCase {
-  int32_t code, data;
-  size_t reports, answers;
-};
-
-TEST(ReadPIC30, ReportAndAnswerCountsOnRealParts) {
-  const PartCase parts[] = {
-      {4096, 1024, 352, 2551},
-      {4096, 0, 349 - 16, 2551 - 128},
-      {45056, 2048, 3 + 2816 + 3 + 46 + 3 + 32 + 3 + 21 + 1, 22528 + 368 + 256 + 7},
-      {49152, 4096, 3 + 3072 + 3 + 46 + 3 + 64 + 3 + 21 + 1, 24576 + 368 + 512 + 7}};
-  for (const PartCase& p : parts) {
-    ReadSession t(DsPic30Row("PIC30F", p.code, p.data));
-    t.RecordTraffic();
-    ReadPIC30(t.s);
-    EXPECT_TRUE(t.AnswersReadInStep()) << p.code;
-    EXPECT_EQ(t.prog->reports.size(), p.reports) << p.code;
-    EXPECT_EQ(t.prog->answers.size(), p.answers) << p.code;
-    EXPECT_TRUE(t.prog->errors.empty()) << t.prog->errors.front();
-    EXPECT_TRUE(t.StoredAnswers(1 << 30));
-  }
-}
-
-TEST(ReadPIC30, FourKilobyteEepromReadsFrom0x7FF000) {
-  ReadSession t(DsPic30Row("PIC30F6014", 49152, 4096));
-  ReadPIC30(t.s);
-  const auto r = t.Reports();
-  EXPECT_NE(std::find(r.begin(), r.end(), "1D 2F 00 06 1D EB 03 80"), r.end());
-  EXPECT_EQ(t.DataWord(0), t.chip->DataWord(0));
-  EXPECT_EQ(t.s.buf.DataBuffer.UBound(), 8192);
-  EXPECT_EQ(t.DataWord(2047), t.chip->DataWord(2047));
-}
-
-TEST(ReadPIC30, PartWithoutEepromSendsNoDataReports) {
-  ReadSession t(DsPic30Row("PIC30F2011", 4096, 0));
-  ReadPIC30(t.s);
-  for (const std::string& r : t.Reports()) EXPECT_NE(r.substr(0, 2), "22");
-  EXPECT_FALSE(t.Showed("Reading DATA"));
-  EXPECT_EQ(t.window.progressMax, 4096 + 736 + 7);
-}
-
-// Cancels asked for at a progress value: where the read stops and what it has stored.
-struct CancelCase {
-  double askAt;
-  int answersStored;
-};
-
 TEST(ReadPIC30, CancelStopsAtTheNextCancelPointAndRefreshesTheViews) {
   // Tiny part: code blocks end at 16..64, executive at 80, 96, data answers 104..160,
   // registers 161..167.
-  const CancelCase cases[] = {
+  const std::pair<double, int> cases[] = {
       {16, 8},             // after the first code block
       {80, 32 + 8},        // during the executive area
       {104, 32 + 16 + 8},  // at the first data answer: the whole block is read
       {162, 32 + 16 + 8 + 2},
       {163, 32 + 16 + 8 + 3},  // seen after the fourth register's answer: Config4 unchanged
   };
-  for (const CancelCase& c : cases) {
+  for (const auto& [at, stored] : cases) {
     ReadSession t(TinyRow());
-    t.window.onDoEvents = [&] {
-      if (t.window.progress == c.askAt) t.s.run.CancelRequested = true;
-    };
+    t.CancelAt(at);
     ReadPIC30(t.s);
-    EXPECT_TRUE(t.StoredAnswers(c.answersStored)) << c.askAt;
+    EXPECT_TRUE(t.StoredAnswers(stored)) << at;
     EXPECT_EQ(t.window.info(), "User was cancel the action!");
     EXPECT_EQ(t.window.progress, 0);
     EXPECT_FALSE(t.window.vppOn());
     EXPECT_EQ(t.window.showWindows, 1);  // the views show the partly new buffers
-    const auto reports = t.Reports();
-    EXPECT_EQ(reports.back(), "02 00 00 00 00 00 00 00");
-    EXPECT_EQ(std::count(reports.begin(), reports.end(), reports.back()), 1);
+    EXPECT_TRUE(t.LeftProgModeOnceAtTheEnd()) << at;
     EXPECT_FALSE(t.s.run.CancelRequested);
     EXPECT_TRUE(t.clock.sleeps.empty());
   }
 }
 
 TEST(ReadPIC30, LinkLossAtEveryReportStoresNothingAfterIt) {
-  const int total = 41;
   for (auto loss : {DsPic30Session::Loss::Unplug, DsPic30Session::Loss::TimeOut}) {
-    for (int n = 1; n < total; ++n) {
+    for (int n = 1; n < 41; ++n) {
       ReadSession t(TinyRow());
       t.LoseLinkAfterReport(loss, n);
       ReadPIC30(t.s);
@@ -172,14 +113,8 @@ TEST(ReadPIC30, RunTimeErrorLeavesProgrammingModeAndRefreshesTheViews) {
   ReadSession t(TinyRow());
   t.s.buf.ExecBuffer.Redim(63);  // room for one block of the executive area only
   ReadPIC30(t.s);
-  ASSERT_EQ(t.window.boxes.size(), 1u);
-  EXPECT_EQ(t.window.boxes[0].text, "Subscript out of range");
-  EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [ReadPIC30]");
-  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
-  EXPECT_FALSE(t.chip->InProgMode());
-  EXPECT_FALSE(t.window.vppOn());
+  EXPECT_TRUE(t.EndedByRunTimeError("Subscript out of range", "ReadPIC30", {"CODE read:"}));
   EXPECT_EQ(t.window.showWindows, 1);
-  EXPECT_FALSE(t.Showed("CODE read:"));
   for (int n = 0; n < 64; ++n)  // program memory was read whole
     EXPECT_EQ(t.Instruction(t.s.buf.CodeBuffer, n), t.chip->Code(n));
 }

@@ -20,7 +20,7 @@ TEST(VerifyPIC30, EqualChipEndsWithVerifyOk) {
   VerifySession t(TinyRow());
   t.RecordTraffic();
   VerifyPIC30(t.s);
-  EXPECT_EQ(t.Traffic(), TinyReadTraffic());  // the chip is read back exactly as a read does
+  EXPECT_EQ(t.traffic, TinyReadTraffic());  // the chip is read back exactly as a read does
   EXPECT_TRUE(t.s.run.OperationOK);
   EXPECT_EQ(t.s.run.LastErrorText, "Verify O.K.");
   EXPECT_EQ(t.window.info(), "Verify O.K.");
@@ -36,113 +36,91 @@ TEST(VerifyPIC30, EqualChipEndsWithVerifyOk) {
   EXPECT_EQ(t.window.showWindows, 0);
 }
 
-struct Difference {
-  const char* what;
-  DeviceRow row;
-  std::function<void(VerifySession&)> change;
-  std::string text;
-  size_t reports;  // sent up to and including the [02 00]
+// A value that differs between the buffers and the chip.
+enum class At { Code, Exec, Data, Config };
+struct Change {
+  At at;
+  int n;  // instruction, data word or register
+  uint32_t buffer, chip;
 };
+
+void Apply(VerifySession& t, const Change& c) {
+  switch (c.at) {
+    case At::Code:
+      t.SetInstruction(t.s.buf.CodeBuffer, c.n, c.buffer);
+      return t.chip->SetCode(c.n, c.chip);
+    case At::Exec:
+      t.SetInstruction(t.s.buf.ExecBuffer, c.n, c.buffer);
+      return t.chip->SetExec(c.n, c.chip);
+    case At::Data:
+      t.SetDataWord(c.n, static_cast<uint16_t>(c.buffer));
+      return t.chip->SetDataWord(c.n, static_cast<uint16_t>(c.chip));
+    case At::Config:
+      t.s.cfg.Config[static_cast<size_t>(c.n)] = static_cast<int32_t>(c.buffer);
+      return t.chip->SetConfig(c.n, static_cast<uint16_t>(c.chip));
+  }
+}
 
 TEST(VerifyPIC30, FirstDifferenceOfEachKind) {
   const DeviceRow tiny = TinyRow(), kb1 = DsPic30Row("PIC30F2010", 4096, 1024),
                   kb4 = DsPic30Row("PIC30F6014", 49152, 4096);
-  const Difference cases[] = {
-      {"top byte of instruction 5", tiny,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.CodeBuffer, 5, 0x123456);
-         t.chip->SetCode(5, 0x443456);
-       },
-       "CODE error in 0x00000A-> Read: 0x443456; Verifiyed: 0x123456", 3 + 1 + 1},
-      {"first instruction of a pair", tiny,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.CodeBuffer, 20, 0x000001);
-         t.chip->SetCode(20, 0x000000);
-       },
-       "CODE error in 0x000028-> Read: 0x000000; Verifiyed: 0x000001", 3 + 2 + 1},
-      {"second instruction read as bytes 4, 6, 5", tiny,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.CodeBuffer, 1, 0xFFFFFF);
-         t.chip->SetCode(1, 0x04123C);
-       },
-       "CODE error in 0x000002-> Read: 0x04123C; Verifiyed: 0xFFFFFF", 3 + 1 + 1},
-      {"executive instruction 0x2DF", kb1,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.ExecBuffer, 0x2DF, 0xABCDEF);
-         t.chip->SetExec(0x2DF, 0xABCDEE);
-       },
-       "ICSP error in 0x8005BE-> Read: 0xABCDEE; Verifiyed: 0xABCDEF", 3 + 256 + 3 + 46 + 1},
-      {"third data word, 1 KB", kb1,
-       [](VerifySession& t) {
-         t.SetDataWord(2, 0xFFFF);
-         t.chip->SetDataWord(2, 0x1234);
-       },
-       "DATA error in 0x7FFC04-> Read: 0x1234; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 1 + 1},
-      {"third data word, 4 KB", kb4,
-       [](VerifySession& t) {
-         t.SetDataWord(2, 0x00FF);
-         t.chip->SetDataWord(2, 0x0000);
-       },
-       "DATA error in 0x7FF004-> Read: 0x0000; Verifiyed: 0x00FF", 3 + 3072 + 3 + 46 + 3 + 1 + 1},
-      {"word 33 of 1 KB: second block", kb1,
-       [](VerifySession& t) {
-         t.SetDataWord(33, 0xFFFF);
-         t.chip->SetDataWord(33, 0xFFFE);
-       },
-       "DATA error in 0x7FFC42-> Read: 0xFFFE; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 2 + 1},
-      {"Config3", tiny,
-       [](VerifySession& t) {
-         t.s.cfg.Config[3] = 0x87B3;
-         t.chip->SetConfig(3, 0x0000);
-       },
-       "Config3 error.\r\n->Read: 0x0000\r\n; Verifiyed: 0x87B3", 41 - 4 * 3},
-      {"both instructions of a pair: the first is reported", tiny,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.CodeBuffer, 6, 0x111111);
-         t.SetInstruction(t.s.buf.CodeBuffer, 7, 0x222222);
-         t.chip->SetCode(6, 0x111110);
-         t.chip->SetCode(7, 0x222220);
-       },
-       "CODE error in 0x00000C-> Read: 0x111110; Verifiyed: 0x111111", 3 + 1 + 1},
-      {"a later pair of the same block is not compared", tiny,
-       [](VerifySession& t) {
-         t.SetInstruction(t.s.buf.CodeBuffer, 3, 0x000003);
-         t.SetInstruction(t.s.buf.CodeBuffer, 4, 0x000004);
-         t.chip->SetCode(3, 0x000013);
-         t.chip->SetCode(4, 0x000014);
-       },
-       "CODE error in 0x000006-> Read: 0x000013; Verifiyed: 0x000003", 3 + 1 + 1},
-      {"words 1 and 3 of one data answer: word 1 is reported", tiny,
-       [](VerifySession& t) {
-         t.SetDataWord(5, 0x5555);
-         t.SetDataWord(7, 0x7777);
-         t.chip->SetDataWord(5, 0x5554);
-         t.chip->SetDataWord(7, 0x7776);
-       },
-       "DATA error in 0x7FFFCA-> Read: 0x5554; Verifiyed: 0x5555", 41 - 7 * 3 - 3},
-      {"Config1 compared without the mask", tiny,
-       [](VerifySession& t) {
-         t.s.cfg.Config[1] = 0xFFFF;
-         t.chip->SetConfig(1, 0xFFFF);
-       },
-       "Config1 error.\r\n->Read: 0xC30F\r\n; Verifiyed: 0xFFFF", 41 - 6 * 3},
+  // clang-format off
+  const struct {
+    DeviceRow row;
+    std::vector<Change> changes;
+    std::string text;
+    size_t reports;  // sent up to and including the [02 00]
+  } cases[] = {
+    // the top byte of instruction 5
+    {tiny, {{At::Code, 5, 0x123456, 0x443456}},
+     "CODE error in 0x00000A-> Read: 0x443456; Verifiyed: 0x123456", 3 + 1 + 1},
+    // the first instruction of a pair
+    {tiny, {{At::Code, 20, 0x000001, 0x000000}},
+     "CODE error in 0x000028-> Read: 0x000000; Verifiyed: 0x000001", 3 + 2 + 1},
+    // the second instruction of a pair, read as bytes 4, 6, 5
+    {tiny, {{At::Code, 1, 0xFFFFFF, 0x04123C}},
+     "CODE error in 0x000002-> Read: 0x04123C; Verifiyed: 0xFFFFFF", 3 + 1 + 1},
+    {kb1, {{At::Exec, 0x2DF, 0xABCDEF, 0xABCDEE}},
+     "ICSP error in 0x8005BE-> Read: 0xABCDEE; Verifiyed: 0xABCDEF", 3 + 256 + 3 + 46 + 1},
+    // the third data word of 1 KB and of 4 KB, word 33 in the second block
+    {kb1, {{At::Data, 2, 0xFFFF, 0x1234}},
+     "DATA error in 0x7FFC04-> Read: 0x1234; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 1 + 1},
+    {kb4, {{At::Data, 2, 0x00FF, 0x0000}},
+     "DATA error in 0x7FF004-> Read: 0x0000; Verifiyed: 0x00FF", 3 + 3072 + 3 + 46 + 3 + 1 + 1},
+    {kb1, {{At::Data, 33, 0xFFFF, 0xFFFE}},
+     "DATA error in 0x7FFC42-> Read: 0xFFFE; Verifiyed: 0xFFFF", 3 + 256 + 3 + 46 + 3 + 2 + 1},
+    {tiny, {{At::Config, 3, 0x87B3, 0x0000}},
+     "Config3 error.\r\n->Read: 0x0000\r\n; Verifiyed: 0x87B3", 41 - 4 * 3},
+    // both instructions of a pair differ: the first is reported
+    {tiny, {{At::Code, 6, 0x111111, 0x111110}, {At::Code, 7, 0x222222, 0x222220}},
+     "CODE error in 0x00000C-> Read: 0x111110; Verifiyed: 0x111111", 3 + 1 + 1},
+    // a later pair of the same block is not compared
+    {tiny, {{At::Code, 3, 0x000003, 0x000013}, {At::Code, 4, 0x000004, 0x000014}},
+     "CODE error in 0x000006-> Read: 0x000013; Verifiyed: 0x000003", 3 + 1 + 1},
+    // words 1 and 3 of one data answer: word 1 is reported
+    {tiny, {{At::Data, 5, 0x5555, 0x5554}, {At::Data, 7, 0x7777, 0x7776}},
+     "DATA error in 0x7FFFCA-> Read: 0x5554; Verifiyed: 0x5555", 41 - 7 * 3 - 3},
+    // Config1 is compared without the mask
+    {tiny, {{At::Config, 1, 0xFFFF, 0xFFFF}},
+     "Config1 error.\r\n->Read: 0xC30F\r\n; Verifiyed: 0xFFFF", 41 - 6 * 3},
   };
-  for (const Difference& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
     VerifySession t(c.row);
-    c.change(t);
+    for (const Change& change : c.changes) Apply(t, change);
     t.RecordTraffic();
     VerifyPIC30(t.s);
-    EXPECT_TRUE(t.AnswersReadInStep()) << c.what;
-    EXPECT_FALSE(t.s.run.OperationOK) << c.what;
-    EXPECT_EQ(t.s.run.LastErrorText, c.text) << c.what;
-    ASSERT_EQ(t.window.boxes.size(), 1u) << c.what;
+    EXPECT_TRUE(t.AnswersReadInStep()) << c.text;
+    EXPECT_FALSE(t.s.run.OperationOK) << c.text;
+    EXPECT_EQ(t.s.run.LastErrorText, c.text) << c.text;
+    ASSERT_EQ(t.window.boxes.size(), 1u) << c.text;
     EXPECT_EQ(t.window.boxes[0].text, c.text);
     EXPECT_EQ(t.window.boxes[0].style, 16);
     EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25");
     EXPECT_EQ(t.window.info(), "Verify ERROR.");
-    EXPECT_EQ(t.prog->reports.size(), c.reports) << c.what;
-    EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
-    EXPECT_EQ(t.prog->QueuedAnswers(), 0u) << c.what;
+    EXPECT_EQ(t.prog->reports.size(), c.reports) << c.text;
+    EXPECT_EQ(t.Reports().back(), kExit);
+    EXPECT_EQ(t.prog->QueuedAnswers(), 0u) << c.text;
     EXPECT_TRUE(t.prog->errors.empty());
   }
 }
@@ -170,7 +148,7 @@ TEST(VerifyPIC30, LeavesProgrammingModeBeforeTheErrorBoxWaits) {
   VerifyPIC30(t.s);
   ASSERT_EQ(w.boxes.size(), 1u);
   EXPECT_EQ(w.reportsAtBox[0], t.prog->reports.size());
-  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
+  EXPECT_EQ(t.Reports().back(), kExit);
   EXPECT_FALSE(w.vppAtBox[0]);
   EXPECT_EQ(w.infosAtBox[0], w.infos.size() - 1);  // Msg55 follows the box
   EXPECT_EQ(w.info(), "Verify ERROR.");
@@ -181,18 +159,14 @@ TEST(VerifyPIC30, CancelReturnsAtOnceKeepingTheResultSoFar) {
   // 104..160, registers 161..167.
   for (double at : {16.0, 96.0, 112.0, 165.0}) {
     VerifySession t(TinyRow());
-    t.window.onDoEvents = [&] {
-      if (t.window.progress == at) t.s.run.CancelRequested = true;
-    };
+    t.CancelAt(at);
     VerifyPIC30(t.s);
     EXPECT_TRUE(t.s.run.OperationOK) << at;
     EXPECT_EQ(t.s.run.LastErrorText, "Verify O.K.");
     EXPECT_EQ(t.window.info(), "User was cancel the action!");
     EXPECT_TRUE(t.window.boxes.empty());
     EXPECT_FALSE(t.window.vppOn());
-    const auto r = t.Reports();
-    EXPECT_EQ(std::count(r.begin(), r.end(), "02 00 00 00 00 00 00 00"), 1) << at;
-    EXPECT_EQ(r.back(), "02 00 00 00 00 00 00 00");
+    EXPECT_TRUE(t.LeftProgModeOnceAtTheEnd()) << at;
     EXPECT_EQ(t.prog->QueuedAnswers(), 0u);
   }
 }
@@ -203,16 +177,8 @@ TEST(VerifyPIC30, RunTimeErrorLeavesProgrammingModeAndReports) {
   t.s.buf.ExecBuffer.Redim(63);  // room for one block of the executive area only
   for (int32_t i = 0; i <= 63; ++i) t.s.buf.ExecBuffer.Set(i, exec.Get(i));
   VerifyPIC30(t.s);
-  ASSERT_EQ(t.window.boxes.size(), 1u);
-  EXPECT_EQ(t.window.boxes[0].text, "Subscript out of range");
-  EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [VerifyPIC30]");
-  EXPECT_EQ(t.window.boxes[0].style, 16);
-  EXPECT_EQ(t.Reports().back(), "02 00 00 00 00 00 00 00");
-  EXPECT_FALSE(t.chip->InProgMode());
-  EXPECT_FALSE(t.window.vppOn());
-  EXPECT_FALSE(t.s.run.OperationOK);
-  EXPECT_FALSE(t.Showed("Verify O.K."));
-  EXPECT_FALSE(t.Showed("Verify ERROR."));
+  EXPECT_TRUE(t.EndedByRunTimeError("Subscript out of range", "VerifyPIC30",
+                                    {"Verify O.K.", "Verify ERROR."}));
 }
 
 TEST(VerifyPIC30, LinkLossAtEveryReportComparesNothingMore) {
