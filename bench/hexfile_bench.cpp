@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench_session.h"
 #include "buffers/buffers.h"
 #include "buffers/dump.h"
 #include "buffers/hexfile/hexfile.h"
@@ -17,53 +18,7 @@ namespace {
 
 using namespace krv;
 
-class NullWindow final : public Window {
- public:
-  void SetInfo(const std::string&) override {}
-  void SetProgressMax(double) override {}
-  void SetProgress(double) override {}
-  double Progress() const override { return 0; }
-  void SetCSum(const std::string&) override {}
-  void SetVppPicture(bool) override {}
-  void ShowConnection(const std::string&, const std::string&, bool) override {}
-  void DoEvents() override {}
-  void Beep() override {}
-  void SetBusyPointer(bool) override {}
-  int MsgBox(const std::string& text, int, const std::string&) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    std::abort();
-  }
-  void ShowWindows() override {}
-  ConfigDialog* CurrentCfgForm() override { return nullptr; }
-  void SetBusy(bool) override {}
-};
-
-// The largest dsPIC30 with every instruction and EEPROM word holding data.
-struct Largest {
-  NullWindow window;
-  Session s;
-  Largest() {
-    s.window = &window;
-    s.LangFile = "/nonexistent/English.ini";
-    const DeviceRow* row = FindDevice("PIC30F6014A");
-    static_cast<DeviceRow&>(s.dev) = row ? *row : *FindDevice("PIC30F4013");
-    s.dev.DeviceName = "PIC30F6014A";
-    s.dev.CodeSize = 49152;
-    s.dev.DataSize = 4096;
-    s.dev.DataStart30 = 0x800000 - 4096;
-    InitWindows(s);
-    uint32_t x = 12345;
-    const auto fill = [&x](ByteBuffer& b, int32_t count, int used) {
-      for (int32_t i = 0; i < count; ++i) {
-        x = x * 1103515245u + 12345u;
-        b.Set(i, i % 4 < used ? (x >> 16) & 0xFF : 0);
-      }
-    };
-    fill(s.buf.CodeBuffer, 4 * s.dev.CodeSize, 3);
-    fill(s.buf.ExecBuffer, 4 * s.dev.ExecSize, 3);
-    fill(s.buf.DataBuffer, 2 * s.dev.DataSize, 2);
-  }
-};
+using Largest = bench::LargestDsPic30;
 
 Largest& Image() {
   static Largest image;
