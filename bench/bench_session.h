@@ -7,10 +7,10 @@
 #include <string>
 
 #include "buffers/buffers.h"
+#include "core/clock.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "devices/catalogue.h"
-#include "shell/clock.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv::bench {
 

@@ -6,10 +6,10 @@
 
 #include "bench_session.h"
 #include "buffers/buffers.h"
+#include "core/clock.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "operations/dspic30/dspic30.h"
-#include "shell/clock.h"
-#include "shell/session.h"
-#include "shell/window.h"
 #include "sim/dspic30_chip.h"
 #include "sim/programmer.h"
 

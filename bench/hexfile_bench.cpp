@@ -10,9 +10,9 @@
 #include "buffers/buffers.h"
 #include "buffers/dump.h"
 #include "buffers/hexfile/hexfile.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "devices/catalogue.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // interrupt endpoint moves at most one report per 1 ms frame each way.
 #include <benchmark/benchmark.h>
 
+#include "core/session.h"
 #include "link/link.h"
-#include "shell/session.h"
 #include "sim/programmer.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/helpers.h"
+#include "core/hex_text.h"
 
 namespace krv::sim {
 

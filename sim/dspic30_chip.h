@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "devices/device.h"
+#include "core/device.h"
 #include "sim/chip.h"
 
 namespace krv::sim {

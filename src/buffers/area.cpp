@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/session.h"
+#include "core/session.h"
 
 namespace krv {
 

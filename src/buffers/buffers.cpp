@@ -3,10 +3,10 @@
 #include <exception>
 #include <initializer_list>
 
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 
 namespace krv {
 

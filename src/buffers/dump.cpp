@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "shell/helpers.h"
-#include "shell/session.h"
+#include "core/helpers.h"
+#include "core/hex_text.h"
+#include "core/session.h"
 
 namespace krv {
 

@@ -1,30 +1,11 @@
 #include "buffers/fill.h"
 
 #include "buffers/buffers.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
+#include "core/helpers.h"
+#include "core/hex_text.h"
+#include "core/session.h"
 
 namespace krv {
-
-bool ParseHexText(const std::string& text, uint32_t& value) {
-  if (text.empty() || text.size() > 8) return false;
-  uint32_t v = 0;
-  for (const char c : text) {
-    int d;
-    if (c >= '0' && c <= '9') {
-      d = c - '0';
-    } else if (c >= 'A' && c <= 'F') {
-      d = c - 'A' + 10;
-    } else if (c >= 'a' && c <= 'f') {
-      d = c - 'a' + 10;
-    } else {
-      return false;
-    }
-    v = (v << 4) | static_cast<uint32_t>(d);
-  }
-  value = v;
-  return true;
-}
 
 std::string FillBuffer(Session& s, DumpArea area, uint32_t first, uint32_t last, uint32_t value) {
   const AreaGeometry g = Geometry(s, area);
@@ -52,10 +33,9 @@ std::string FillBuffer(Session& s, DumpArea area, uint32_t first, uint32_t last,
 
 std::string FillBuffer(Session& s, DumpArea area, const std::string& first, const std::string& last,
                        const std::string& value) {
-  uint32_t f, l, v;
-  if (!ParseHexText(first, f) || !ParseHexText(last, l) || !ParseHexText(value, v))
-    return Text(s, TextId::FillBadNumber);
-  return FillBuffer(s, area, f, l, v);
+  const auto f = ParseHex(first), l = ParseHex(last), v = ParseHex(value);
+  if (!f || !l || !v) return Text(s, TextId::FillBadNumber);
+  return FillBuffer(s, area, *f, *l, *v);
 }
 
 }  // namespace krv

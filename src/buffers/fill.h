@@ -19,7 +19,4 @@ std::string FillBuffer(Session& s, DumpArea area, uint32_t first, uint32_t last,
 std::string FillBuffer(Session& s, DumpArea area, const std::string& first, const std::string& last,
                        const std::string& value);
 
-// The value of a hexadecimal text of 1 to 8 digits; false for anything else.
-bool ParseHexText(const std::string& text, uint32_t& value);
-
 }  // namespace krv

@@ -1,6 +1,6 @@
 #include "buffers/fill_dialog.h"
 
-#include "shell/hex_input.h"
+#include "widgets/hex_input.h"
 
 #include <QButtonGroup>
 #include <QFontDatabase>
@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "buffers/fill.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 
 namespace krv {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "buffers/buffers.h"
-#include "shell/session.h"
+#include "core/session.h"
 
 namespace krv {
 
@@ -325,15 +325,6 @@ const std::vector<DeviceRow>& Rows() {
 }
 
 }  // namespace
-
-std::string_view DialogName(DialogId id) {
-  static constexpr const char* kNames[] = {
-      "frm10F20X",  "frm10F22X",  "frm12F50X",  "frm12F510",  "frm12F629",  "frm12F635",
-      "frm16C745",  "frm16F54",   "frm16f505",  "frm16F627A", "frm16F7X7",  "frm16F876",
-      "frm16F88X",  "frm18FXX2",  "frm18F2450", "frm18FXX31", "frm18F6X9X", "frm18F2221",
-      "frm18F1X30", "frm18FX220", "frm30F"};
-  return kNames[static_cast<int>(id)];
-}
 
 const std::vector<DeviceRow>& DeviceTable() {
   return Rows();

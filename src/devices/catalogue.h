@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "devices/device.h"
+#include "core/device.h"
 
 namespace krv {
 

@@ -2,24 +2,33 @@
 // What every configuration dialog offers the rest of the program.
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "devices/device.h"
+#include "core/device.h"
 
 namespace krv {
 
 // The controls that other subsystems read by name.
+#define KRV_DIALOG_CONTROLS(X)                                                              \
+  X(cheOscCal)                                                                              \
+  X(txtOscCal) X(cheBackOscCal) X(txtBackOscCal) X(cheUpdateCal) X(txtUserID) X(txtUserID1) \
+      X(txtUserID2) X(txtUserID3) X(txtUserID4)
+
 enum class DialogControl {
-  cheOscCal,
-  txtOscCal,
-  cheBackOscCal,
-  txtBackOscCal,
-  cheUpdateCal,
-  txtUserID,
-  txtUserID1,
-  txtUserID2,
-  txtUserID3,
-  txtUserID4,
+#define KRV_CONTROL_ID(name) name,
+  KRV_DIALOG_CONTROLS(KRV_CONTROL_ID)
+#undef KRV_CONTROL_ID
 };
+
+// The control's name: "cheOscCal", "txtUserID1" ...
+constexpr std::string_view ControlName(DialogControl control) {
+  constexpr std::string_view kNames[] = {
+#define KRV_CONTROL_NAME(name) #name,
+      KRV_DIALOG_CONTROLS(KRV_CONTROL_NAME)
+#undef KRV_CONTROL_NAME
+  };
+  return kNames[static_cast<int>(control)];
+}
 
 class ConfigDialog {
  public:

@@ -7,9 +7,9 @@
 #include <QLineEdit>
 
 #include "buffers/buffers.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/hex_input.h"
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "widgets/hex_input.h"
 
 namespace krv {
 
@@ -17,11 +17,9 @@ QString ArrayName(const QString& name, int index) {
   return name + '(' + QString::number(index) + ')';
 }
 
-QString ControlName(DialogControl control) {
-  static constexpr const char* kNames[] = {
-      "cheOscCal", "txtOscCal",  "cheBackOscCal", "txtBackOscCal", "cheUpdateCal",
-      "txtUserID", "txtUserID1", "txtUserID2",    "txtUserID3",    "txtUserID4"};
-  return QString::fromLatin1(kNames[static_cast<int>(control)]);
+QString ControlObjectName(DialogControl control) {
+  const std::string_view name = ControlName(control);
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 QFont FixedFont() {
@@ -44,20 +42,20 @@ DialogBase::DialogBase(DialogId id, Session& s, QWidget* parent) : QWidget(paren
 }
 
 std::optional<int> DialogBase::Value(DialogControl control) const {
-  const auto* box = findChild<QCheckBox*>(ControlName(control));
+  const auto* box = findChild<QCheckBox*>(ControlObjectName(control));
   if (!box) return std::nullopt;
   return box->isChecked() ? 1 : 0;
 }
 
 bool DialogBase::SetValue(DialogControl control, int value) {
-  auto* box = findChild<QCheckBox*>(ControlName(control));
+  auto* box = findChild<QCheckBox*>(ControlObjectName(control));
   if (!box) return false;
   box->setChecked(value != 0);
   return true;
 }
 
 std::optional<std::string> DialogBase::ControlText(DialogControl control) const {
-  const auto* box = findChild<QLineEdit*>(ControlName(control));
+  const auto* box = findChild<QLineEdit*>(ControlObjectName(control));
   if (!box) return std::nullopt;
   return box->text().toStdString();
 }

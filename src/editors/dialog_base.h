@@ -23,7 +23,7 @@ struct Session;
 QString ArrayName(const QString& name, int index);
 
 // The objectName of a control that other subsystems read: "cheOscCal", "txtUserID1" ...
-QString ControlName(DialogControl control);
+QString ControlObjectName(DialogControl control);
 
 // The fixed-pitch font of the hexadecimal labels and boxes: "Courier New" at the size of the
 // system's fixed-pitch font, or that font itself where "Courier New" is missing.

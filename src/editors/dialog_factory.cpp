@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/helpers.h"
 #include "editors/dialog_base.h"
 #include "editors/dialogs.h"
-#include "shell/helpers.h"
 
 namespace krv {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Creates the Qt configuration dialogs.
-#include "devices/device.h"
+#include "core/device.h"
 
 class QWidget;
 

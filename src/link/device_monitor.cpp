@@ -4,8 +4,8 @@
 
 #include <cstring>
 
+#include "core/session.h"
 #include "link/link.h"
-#include "shell/session.h"
 
 namespace krv {
 

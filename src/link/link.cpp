@@ -1,9 +1,9 @@
 #include "link/link.h"
 
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 
 namespace krv {
 
@@ -118,6 +118,15 @@ OperationScope::OperationScope(Session& s) : s_(s), outer_(s.link.inOperation) {
 
 OperationScope::~OperationScope() {
   if (!outer_) s_.link.inOperation = false;
+}
+
+bool CheckCancel(Session& s) {
+  if (!s.run.CancelRequested) return false;
+  s.window->SetProgress(0);
+  s.window->SetInfo(Text(s, TextId::Msg8));
+  s.run.CancelRequested = false;
+  SendToKRV(s, {kCmdExitProgMode});
+  return true;
 }
 
 }  // namespace krv

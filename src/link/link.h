@@ -1,12 +1,10 @@
 #pragma once
 // The programmer link: 9-byte HID reports to and from the KRV330, the command codes, the
 // connection state and its display.
-#include <array>
 #include <cstdint>
-#include <exception>
 #include <initializer_list>
-#include <memory>
-#include <string>
+
+#include "core/link_state.h"
 
 namespace krv {
 
@@ -18,10 +16,6 @@ inline constexpr uint16_t kVendorId = 0x04D8;
 int ProductId();
 
 inline constexpr int kAnswerTimeoutMs = 500;
-
-// A report as it travels: byte 0 is the report ID (0), bytes 1..8 the command list or the
-// answer bytes.
-using Report = std::array<uint8_t, 9>;
 
 // Command codes whose arguments and answers are known (see link/commands.h for the table).
 inline constexpr int kCmdEnterProgMode = 0x01;
@@ -35,48 +29,6 @@ inline constexpr int kCmdReadData30 = 0x22;
 inline constexpr int kCmdWriteData30 = 0x23;
 inline constexpr int kCmdStartNvm30 = 0x24;
 inline constexpr int kCmdResetPC30 = 0x25;
-
-// One report transport to the programmer: the hidapi device, or the simulator.
-class Transport {
- public:
-  enum class ReadStatus { Ok, TimedOut, Failed };
-  virtual ~Transport() = default;
-  // Finds and opens the programmer by vendor and product ID. A handle that is open and
-  // still works is kept; a dead one is closed first. True when a programmer is open.
-  virtual bool Open(uint16_t vendorId, int productId) = 0;
-  virtual bool IsOpen() const = 0;
-  // The open handle's device is still plugged in. Touches no report, so it may be asked
-  // while an operation runs.
-  virtual bool StillPresent() { return IsOpen(); }
-  // Writes one output report (all nine bytes) synchronously.
-  virtual bool Write(const Report& report) = 0;
-  // Reads the next input report into report[1..8] (report[0] = 0), waiting at most
-  // timeoutMs.
-  virtual ReadStatus Read(Report& report, int timeoutMs) = 0;
-  virtual void Close() = 0;
-};
-
-// Thrown inside a running operation when the programmer stops answering or goes away; the
-// operation stops at once (see OperationScope).
-class LinkLost : public std::exception {
- public:
-  const char* what() const noexcept override { return "programmer link lost"; }
-};
-
-struct LinkState {
-  std::unique_ptr<Transport> transport;
-  bool present = false;               // a programmer was found and is open
-  std::array<uint8_t, 9> InReport{};  // bytes 1..8 of the last answer
-  // Shown after "Ver.:". The command that reads it from the programmer is unknown, so it
-  // stays empty.
-  std::string FirmwareVersion;
-
-  bool inOperation = false;  // an operation holds the link (OperationScope)
-  bool lost = false;         // the link failed during the running operation
-  // A plug or unplug seen while a command ran, or a link lost under an operation: search
-  // again once the command has ended (AfterCommand).
-  bool deviceChangePending = false;
-};
 
 // SendToKRV(b1, ..., b8): byte 0 = 0 (the report ID), byte k = bk And 255 (missing bytes
 // are 0), written synchronously; more than eight bytes is a RuntimeError. Without a
@@ -135,5 +87,10 @@ class OperationScope {
 
 // Reads and drops every input report already waiting, without sending anything.
 void DrainInput(Session& s);
+
+// When the user asked to cancel: clears the request, progress 0, Msg8 on the status line,
+// sends CmdExitProgMode and returns true. Otherwise returns false. The only place that
+// clears CancelRequested (besides the start of a new command).
+bool CheckCancel(Session& s);
 
 }  // namespace krv

@@ -1,9 +1,9 @@
 #include "operations/operations.h"
 
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "operations/dspic30/dspic30.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv {
 

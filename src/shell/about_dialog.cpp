@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/helpers.h"
-#include "shell/pictures.h"
-#include "shell/session.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "widgets/pictures.h"
 
 namespace krv {
 

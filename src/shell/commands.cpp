@@ -4,13 +4,13 @@
 #include <string_view>
 
 #include "buffers/buffers.h"
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "link/device_monitor.h"
 #include "link/link.h"
 #include "operations/operations.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv {
 namespace {

@@ -31,20 +31,19 @@
 #include "buffers/fill_dialog.h"
 #include "buffers/hex_view.h"
 #include "buffers/hexfile/hexfile.h"
+#include "core/clock.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/twips.h"
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "link/device_monitor.h"
 #include "link/hid_transport.h"
 #include "shell/about_dialog.h"
-#include "shell/clock.h"
-#include "shell/helpers.h"
 #include "shell/message_box.h"
-#include "shell/pictures.h"
-#include "shell/session.h"
-#include "shell/settings.h"
 #include "shell/settings_dialog.h"
-#include "shell/twips.h"
-#include "sim/simulated.h"
+#include "widgets/pictures.h"
 
 namespace krv {
 namespace {
@@ -124,13 +123,7 @@ StartOptions OptionsFromEnvironment() {
   opt.lockPath = !runtime.isEmpty() && QFileInfo(runtime).isDir()
                      ? QDir(runtime).filePath("krv330.lock").toStdString()
                      : QDir::temp().filePath(QString("krv330-%1.lock").arg(getuid())).toStdString();
-  const char* simulated = std::getenv("KRV330_SIMULATOR");
-  if (simulated && *simulated) {
-    opt.transport = sim::MakeSimulatedTransport(simulated, nullptr);
-    opt.selectDevice = simulated;
-  } else {
-    opt.transport = MakeHidTransport();
-  }
+  opt.transport = MakeHidTransport();
   opt.monitor = MakeUdevMonitor();
   return opt;
 }

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "core/window.h"
 #include "editors/dialog_factory.h"
 #include "link/device_monitor.h"
 #include "link/link.h"
 #include "shell/commands.h"
-#include "shell/window.h"
 
 class QComboBox;
 class QLabel;
@@ -38,7 +38,7 @@ struct StartOptions {
 };
 
 // The options of a normal run: the program's folder, a lock in the user's runtime folder,
-// and the simulated programmer when KRV330_SIMULATOR names a device, else USB.
+// the programmer on USB and the watch on USB plug and unplug.
 StartOptions OptionsFromEnvironment();
 
 class MDIForm1 : public QMainWindow, public Window, public CommandHost {

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "shell/window.h"
+#include "core/window.h"
 
 namespace krv {
 

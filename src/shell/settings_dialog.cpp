@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/helpers.h"
-#include "shell/session.h"
+#include "core/helpers.h"
+#include "core/session.h"
 
 namespace krv {
 

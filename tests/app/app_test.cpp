@@ -16,10 +16,11 @@
 #include <gtest/gtest.h>
 
 #include "buffers/hexfile/hexfile.h"
+#include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "shell/main_window.h"
-#include "shell/session.h"
+#include "sim/simulated.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
 
@@ -51,9 +52,10 @@ std::string ReadAll(const std::string& path) {
 class App : public ::testing::Test {
  protected:
   void Start(const char* simulatedDevice) {
-    setenv("KRV330_SIMULATOR", simulatedDevice, 1);
+    // As the program starts with KRV330_SIMULATOR set.
     StartOptions opt = OptionsFromEnvironment();
-    unsetenv("KRV330_SIMULATOR");
+    opt.transport = sim::MakeSimulatedTransport(simulatedDevice, nullptr);
+    opt.selectDevice = simulatedDevice;
     for (const char* f : {"English.ini", "Spanish.ini"})
       std::filesystem::copy_file(std::string(KRV330_LANG_DIR) + "/" + f, folder + "/" + f);
     opt.programFolder = folder;

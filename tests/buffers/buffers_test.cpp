@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "buffers/buffers.h"
-#include "shell/errors.h"
+#include "core/errors.h"
 #include "test_devices.h"
 
 namespace krv::test {

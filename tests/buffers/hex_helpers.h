@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/session.h"
+#include "core/session.h"
 
 namespace krv::test {
 

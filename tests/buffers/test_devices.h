@@ -3,7 +3,7 @@
 // copy of one with the datasheet sizes and masks of the part.
 #include <string>
 
-#include "devices/device.h"
+#include "core/device.h"
 #include "support/test_session.h"
 
 namespace krv::test {

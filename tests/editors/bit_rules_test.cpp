@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/twips.h"
 #include "editors/bit_rules.h"
-#include "shell/twips.h"
 
 namespace krv {
 namespace {

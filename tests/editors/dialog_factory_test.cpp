@@ -4,10 +4,10 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
+#include "core/helpers.h"
+#include "core/session.h"
 #include "dialog_fixture.h"
 #include "editors/dialog_base.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

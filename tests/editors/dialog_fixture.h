@@ -16,9 +16,9 @@
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "editors/dialog_factory.h"
-#include "shell/pictures.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
+#include "widgets/pictures.h"
 
 namespace krv::test {
 

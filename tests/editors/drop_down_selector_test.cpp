@@ -3,9 +3,9 @@
 #include <QFrame>
 #include <QVBoxLayout>
 
+#include "core/twips.h"
 #include "dialog_fixture.h"
 #include "editors/pic18/drop_down_selector.h"
-#include "shell/twips.h"
 
 namespace krv {
 namespace {

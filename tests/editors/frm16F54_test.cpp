@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <QBoxLayout>
 
+#include "core/session.h"
 #include "dialog_fixture.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

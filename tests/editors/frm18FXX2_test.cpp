@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
 
+#include "core/session.h"
+#include "core/twips.h"
 #include "dialog_fixture.h"
 #include "editors/pic18/pic18_dialog.h"
-#include "shell/session.h"
-#include "shell/twips.h"
 
 namespace krv {
 namespace {

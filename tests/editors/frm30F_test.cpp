@@ -1,8 +1,8 @@
 // frm30F: the seven dsPIC30 configuration registers.
 #include <gtest/gtest.h>
 
+#include "core/session.h"
 #include "dialog_fixture.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

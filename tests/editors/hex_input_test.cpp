@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "dialog_fixture.h"
-#include "shell/hex_input.h"
+#include "widgets/hex_input.h"
 
 namespace krv {
 namespace {

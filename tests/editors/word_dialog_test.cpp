@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <QGroupBox>
 
+#include "core/session.h"
 #include "dialog_fixture.h"
 #include "editors/pic10_16/word_dialog.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

@@ -7,12 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/hex_text.h"
 #include "link/commands.h"
 #include "link/device_monitor.h"
 #include "link/link.h"
 #include "scripted_chip.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
 #include "sim/simulated.h"
 #include "support/test_session.h"
 

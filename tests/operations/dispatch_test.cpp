@@ -1,9 +1,9 @@
 // Read All, Verify All, Write All and Erase All by instruction width.
 #include <gtest/gtest.h>
 
+#include "core/helpers.h"
 #include "dspic30_fixture.h"
 #include "operations/operations.h"
-#include "shell/helpers.h"
 
 namespace krv::test {
 namespace {

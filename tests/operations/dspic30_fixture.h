@@ -11,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "buffers/buffers.h"
-#include "devices/device.h"
+#include "core/device.h"
+#include "core/helpers.h"
+#include "core/session.h"
 #include "link/commands.h"
 #include "link/link.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
 #include "sim/dspic30_chip.h"
 #include "support/test_session.h"
 

@@ -4,9 +4,9 @@
 // operations' whole report streams.
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "dspic30_fixture.h"
 #include "operations/dspic30/primitives.h"
-#include "shell/errors.h"
 #include "sim/dspic30_chip.h"
 
 namespace krv::test {

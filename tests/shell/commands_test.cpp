@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
+#include "core/helpers.h"
 #include "shell/commands.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
 #include "support/test_session.h"
 
 namespace krv {

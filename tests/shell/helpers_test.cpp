@@ -4,9 +4,9 @@
 #include <new>
 
 #include "buffers/dump.h"
+#include "core/helpers.h"
+#include "core/twips.h"
 #include "link/link.h"
-#include "shell/helpers.h"
-#include "shell/twips.h"
 #include "support/test_session.h"
 
 namespace krv {

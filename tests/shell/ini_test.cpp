@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/ini.h"
+#include "core/ini.h"
 #include "support/test_session.h"
 
 namespace krv {

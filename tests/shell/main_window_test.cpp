@@ -21,21 +21,21 @@
 
 #include <unistd.h>
 
+#include "core/helpers.h"
+#include "core/ini.h"
+#include "core/session.h"
+#include "core/settings.h"
 #include "editors/config_dialog.h"
 #include "link/device_monitor.h"
 #include "link/link.h"
 #include "shell/about_dialog.h"
-#include "shell/helpers.h"
-#include "shell/ini.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
-#include "shell/pictures.h"
-#include "shell/session.h"
-#include "shell/settings.h"
 #include "shell/settings_dialog.h"
 #include "sim/programmer.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
+#include "widgets/pictures.h"
 
 namespace krv {
 namespace {

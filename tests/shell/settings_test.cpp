@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/ini.h"
-#include "shell/settings.h"
+#include "core/ini.h"
+#include "core/settings.h"
 #include "support/test_session.h"
 
 namespace krv {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/helpers.h"
-#include "shell/ini.h"
-#include "shell/texts.h"
+#include "core/helpers.h"
+#include "core/ini.h"
+#include "core/texts.h"
 #include "support/test_session.h"
 
 namespace krv {

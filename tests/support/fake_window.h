@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/clock.h"
-#include "shell/window.h"
+#include "core/clock.h"
+#include "core/window.h"
 
 namespace krv::test {
 

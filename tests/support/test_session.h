@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/session.h"
+#include "core/session.h"
 #include "sim/programmer.h"
 #include "support/fake_window.h"
 

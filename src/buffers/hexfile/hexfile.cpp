@@ -12,9 +12,9 @@
 #include "buffers/buffers.h"
 #include "buffers/hexfile/intel_hex.h"
 #include "buffers/hexfile/layout.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 
 namespace krv {
 

@@ -2,20 +2,11 @@
 
 #include <array>
 
+#include "core/hex_text.h"
+
 namespace krv::hex {
 
 namespace {
-
-// -1 for a character that is not a hexadecimal digit.
-constexpr std::array<int8_t, 256> MakeDigits() {
-  std::array<int8_t, 256> t{};
-  for (auto& v : t) v = -1;
-  for (int c = '0'; c <= '9'; ++c) t[c] = static_cast<int8_t>(c - '0');
-  for (int c = 'A'; c <= 'F'; ++c) t[c] = static_cast<int8_t>(c - 'A' + 10);
-  for (int c = 'a'; c <= 'f'; ++c) t[c] = static_cast<int8_t>(c - 'a' + 10);
-  return t;
-}
-constexpr std::array<int8_t, 256> kDigits = MakeDigits();
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
@@ -28,8 +19,8 @@ RecordError ReadRecord(std::string_view line, uint32_t& base, bool& end, const D
   if (n > bytes.size()) return RecordError::ByteCount;
   uint8_t sum = 0;
   for (size_t i = 0; i < n; ++i) {
-    const int hi = kDigits[static_cast<uint8_t>(line[1 + 2 * i])];
-    const int lo = kDigits[static_cast<uint8_t>(line[2 + 2 * i])];
+    const int hi = HexDigit(line[1 + 2 * i]);
+    const int lo = HexDigit(line[2 + 2 * i]);
     if (hi < 0 || lo < 0) return RecordError::Syntax;
     bytes[i] = static_cast<uint8_t>(hi << 4 | lo);
     sum = static_cast<uint8_t>(sum + bytes[i]);

@@ -1,6 +1,6 @@
 #include "buffers/hexfile/layout.h"
 
-#include "devices/device.h"
+#include "core/device.h"
 
 namespace krv::hex {
 

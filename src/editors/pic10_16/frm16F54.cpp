@@ -4,9 +4,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 
+#include "core/session.h"
 #include "editors/dialogs.h"
 #include "editors/pic10_16/word_dialog.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

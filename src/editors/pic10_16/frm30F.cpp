@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/dialog_base.h"
 #include "editors/dialogs.h"
-#include "shell/hex_input.h"
-#include "shell/session.h"
+#include "widgets/hex_input.h"
 
 namespace krv {
 namespace {

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "shell/hex_input.h"
-#include "shell/session.h"
+#include "core/session.h"
+#include "widgets/hex_input.h"
 
 namespace krv {
 
@@ -193,8 +193,8 @@ const WordDialog::BoxBinding* WordDialog::Binding(const QCheckBox* box) const {
 void WordDialog::SetBox(QCheckBox* box) {
   const BoxBinding* b = Binding(box);
   if (!b) return;
-  box->setChecked(BoxTicked(static_cast<uint32_t>(s_.cfg.*b->def.word), b->def.bits.Of(s_.dev),
-                            b->def.sense));
+  box->setChecked(
+      BoxTicked(static_cast<uint32_t>(s_.cfg.*b->def.word), b->def.bits.Of(s_.dev), b->def.sense));
 }
 
 void WordDialog::SetBox(QCheckBox* box, uint32_t bits, Sense sense) {

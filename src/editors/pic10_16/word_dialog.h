@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "buffers/state.h"
-#include "devices/device.h"
+#include "core/device.h"
+#include "core/state.h"
 #include "editors/bit_rules.h"
 #include "editors/dialog_base.h"
 

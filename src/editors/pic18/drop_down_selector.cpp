@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-#include "shell/twips.h"
+#include "core/twips.h"
 
 namespace krv {
 

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/dialogs.h"
 #include "editors/pic18/drop_down_selector.h"
 #include "editors/pic18/pic18_dialog.h"
-#include "shell/session.h"
 
 namespace krv {
 namespace {

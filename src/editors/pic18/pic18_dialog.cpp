@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "shell/hex_input.h"
+#include "core/session.h"
 #include "editors/pic18/drop_down_selector.h"
-#include "shell/pictures.h"
-#include "shell/session.h"
+#include "widgets/hex_input.h"
+#include "widgets/pictures.h"
 
 namespace krv {
 

@@ -1,11 +1,11 @@
 #include "operations/dspic30/operation30.h"
 
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "link/link.h"
 #include "operations/dspic30/primitives.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv {
 

@@ -1,10 +1,10 @@
 #include "operations/dspic30/primitives.h"
 
+#include "core/errors.h"
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "link/link.h"
-#include "shell/errors.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "buffers/state.h"
+#include "core/state.h"
 
 namespace krv {
 

@@ -1,12 +1,12 @@
 #include <string>
 
+#include "core/helpers.h"
+#include "core/session.h"
+#include "core/window.h"
 #include "link/link.h"
 #include "operations/dspic30/dspic30.h"
 #include "operations/dspic30/operation30.h"
 #include "operations/dspic30/primitives.h"
-#include "shell/helpers.h"
-#include "shell/session.h"
-#include "shell/window.h"
 
 namespace krv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/texts.h"
+#include "core/texts.h"
 
 namespace krv {
 
@@ -15,19 +15,11 @@ inline constexpr const char* kAppTitle = "KRV330 - V1.25";
 // A value that needs more digits is reported through ShowError("Dec2Hex") and gives "".
 std::string Dec2Hex(Session& s, uint32_t value, int digits);
 
-// The same without a reporter: false when the value does not fit.
-bool FormatHex(uint32_t value, int digits, std::string& out);
-
 // Waits `ms` milliseconds, yielding to the event loop in between.
 void WaitMs(Session& s, int ms);
 
 // Blocking wait without yielding.
 void SleepMs(Session& s, int ms);
-
-// When the user asked to cancel: clears the request, progress 0, Msg8 on the status line,
-// sends CmdExitProgMode and returns true. Otherwise returns false. The only place that
-// clears CancelRequested (besides the start of a new command).
-bool CheckCancel(Session& s);
 
 // The common run-time error reporter: default pointer, a beep, a critical message box
 // with `description`, titled AppTitle & " [" & procName & "]".

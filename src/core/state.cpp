@@ -1,6 +1,6 @@
-#include "buffers/state.h"
+#include "core/state.h"
 
-#include "shell/errors.h"
+#include "core/errors.h"
 
 namespace krv {
 

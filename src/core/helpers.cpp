@@ -1,12 +1,12 @@
-#include "shell/helpers.h"
+#include "core/helpers.h"
 
 #include <chrono>
 #include <thread>
 
-#include "link/link.h"
-#include "shell/clock.h"
-#include "shell/session.h"
-#include "shell/window.h"
+#include "core/clock.h"
+#include "core/hex_text.h"
+#include "core/session.h"
+#include "core/window.h"
 
 namespace krv {
 
@@ -29,20 +29,6 @@ Clock& SystemClock() {
   return clock;
 }
 
-bool FormatHex(uint32_t value, int digits, std::string& out) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  char buf[8];
-  int n = 0;
-  do {
-    buf[n++] = kDigits[value & 0xF];
-    value >>= 4;
-  } while (value != 0);
-  if (n > digits || digits > 8) return false;
-  out.assign(static_cast<size_t>(digits - n), '0');
-  while (n > 0) out += buf[--n];
-  return true;
-}
-
 std::string Dec2Hex(Session& s, uint32_t value, int digits) {
   std::string out;
   if (!FormatHex(value, digits, out)) {
@@ -62,15 +48,6 @@ void WaitMs(Session& s, int ms) {
     s.window->DoEvents();
     s.clock->SleepMs(1);
   }
-}
-
-bool CheckCancel(Session& s) {
-  if (!s.run.CancelRequested) return false;
-  s.window->SetProgress(0);
-  s.window->SetInfo(Text(s, TextId::Msg8));
-  s.run.CancelRequested = false;
-  SendToKRV(s, {kCmdExitProgMode});
-  return true;
 }
 
 void ShowError(Session& s, const std::string& procName, const std::string& description) {

@@ -31,7 +31,4 @@ Settings LoadSettings(const std::string& file);
 // Writes the ten keys (flags as decimal text). False when the file cannot be written.
 bool SaveSettings(const std::string& file, const Settings& s);
 
-// Val("&H" & text): hexadecimal digits from the left up to the first other character.
-long ParseHexPrefix(const std::string& text);
-
 }  // namespace krv

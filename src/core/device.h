@@ -3,6 +3,7 @@
 // row is copied into the session by SelectDevice.
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -11,32 +12,29 @@ namespace krv {
 enum class Family { Unknown, PIC10, PIC12, PIC16, PIC18, PIC30 };
 
 // The configuration dialogs, one per family of configuration-word layouts.
+#define KRV_DIALOGS(X)                                                                             \
+  X(frm10F20X)                                                                                     \
+  X(frm10F22X) X(frm12F50X) X(frm12F510) X(frm12F629) X(frm12F635) X(frm16C745) X(frm16F54)        \
+      X(frm16f505) X(frm16F627A) X(frm16F7X7) X(frm16F876) X(frm16F88X) X(frm18FXX2) X(frm18F2450) \
+          X(frm18FXX31) X(frm18F6X9X) X(frm18F2221) X(frm18F1X30) X(frm18FX220) X(frm30F)
+
 enum class DialogId {
-  frm10F20X,
-  frm10F22X,
-  frm12F50X,
-  frm12F510,
-  frm12F629,
-  frm12F635,
-  frm16C745,
-  frm16F54,
-  frm16f505,
-  frm16F627A,
-  frm16F7X7,
-  frm16F876,
-  frm16F88X,
-  frm18FXX2,
-  frm18F2450,
-  frm18FXX31,
-  frm18F6X9X,
-  frm18F2221,
-  frm18F1X30,
-  frm18FX220,
-  frm30F,
+#define KRV_DIALOG_ID(name) name,
+  KRV_DIALOGS(KRV_DIALOG_ID)
+#undef KRV_DIALOG_ID
 };
 
+inline constexpr std::string_view kDialogNames[] = {
+#define KRV_DIALOG_NAME(name) #name,
+    KRV_DIALOGS(KRV_DIALOG_NAME)
+#undef KRV_DIALOG_NAME
+};
+inline constexpr int kDialogCount = static_cast<int>(std::size(kDialogNames));
+
 // "frm16F54" etc.
-std::string_view DialogName(DialogId id);
+constexpr std::string_view DialogName(DialogId id) {
+  return kDialogNames[static_cast<int>(id)];
+}
 
 struct DeviceRow {
   const char* Name;  // "PIC16F84A", "PIC18F242-2439", "PIC30F6014A"; "PICunknown"

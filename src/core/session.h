@@ -2,10 +2,10 @@
 // The state of one run of the program, grouped by the subsystem that defines it.
 #include <string>
 
-#include "buffers/state.h"
-#include "devices/device.h"
-#include "link/link.h"
-#include "shell/settings.h"
+#include "core/device.h"
+#include "core/link_state.h"
+#include "core/settings.h"
+#include "core/state.h"
 
 namespace krv {
 

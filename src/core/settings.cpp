@@ -1,10 +1,10 @@
-#include "shell/settings.h"
+#include "core/settings.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
-#include "shell/ini.h"
+#include "core/hex_text.h"
+#include "core/ini.h"
 
 namespace krv {
 namespace {
@@ -13,7 +13,10 @@ constexpr const char* kSection = "Parameters";
 
 int Flag(const std::string& file, const char* key, int def) {
   const std::string text = ReadIni(file, kSection, key, std::to_string(def));
-  const long v = ParseHexPrefix(text);
+  // Val("&H" & text): the digits after any leading blanks.
+  const size_t start = text.find_first_not_of(" \t");
+  const uint32_t v =
+      start == std::string::npos ? 0 : ReadHexPrefix(std::string_view(text).substr(start)).value;
   return (v == 0 || v == 1) ? static_cast<int>(v) : def;
 }
 
@@ -26,26 +29,6 @@ int Decimal(const std::string& file, const char* key, int def, int lo, int hi) {
 }
 
 }  // namespace
-
-long ParseHexPrefix(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  long v = 0;
-  int digits = 0;
-  for (; i < text.size() && digits < 8; ++i, ++digits) {
-    const int c = std::toupper(static_cast<unsigned char>(text[i]));
-    int d;
-    if (c >= '0' && c <= '9') {
-      d = c - '0';
-    } else if (c >= 'A' && c <= 'F') {
-      d = c - 'A' + 10;
-    } else {
-      break;
-    }
-    v = v * 16 + d;
-  }
-  return v;
-}
 
 std::string SettingsPath(const std::string& programFolder) {
   return programFolder + "/KRV330.ini";

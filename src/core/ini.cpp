@@ -1,4 +1,4 @@
-#include "shell/ini.h"
+#include "core/ini.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "shell/texts.h"
+#include "core/texts.h"
 
-#include "shell/ini.h"
+#include "core/ini.h"
 
 namespace krv {
 namespace {

@@ -1,19 +1,13 @@
-#include "shell/hex_input.h"
+#include "widgets/hex_input.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "core/hex_text.h"
+
 namespace krv {
 
 namespace {
-
-int DigitValue(QChar c) {
-  const char16_t u = c.unicode();
-  if (u >= u'0' && u <= u'9') return u - u'0';
-  if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-  if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-  return -1;
-}
 
 class HexKeyFilter final : public QObject {
  public:
@@ -60,13 +54,7 @@ void InstallHexKeyFilter(QLineEdit* box) {
 }
 
 uint32_t HexValue(QStringView text) {
-  uint32_t v = 0;
-  for (qsizetype i = 0; i < text.size() && i < 8; ++i) {
-    const int d = DigitValue(text[i]);
-    if (d < 0) break;
-    v = v * 16 + static_cast<uint32_t>(d);
-  }
-  return v;
+  return ReadHexPrefix(text.toLatin1().toStdString()).value;
 }
 
 }  // namespace krv
