@@ -22,7 +22,7 @@ struct TestSession {
   sim::SimTransport* transport = nullptr;
 };
 
-// A fresh empty folder for a test's files.
+// A fresh empty folder for a test's files, removed with its contents when the test ends.
 std::string TempDir();
 
 }  // namespace krv::test
