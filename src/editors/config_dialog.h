@@ -1,5 +1,6 @@
 #pragma once
 // What every configuration dialog offers the rest of the program.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ class ConfigDialog {
   virtual bool SetValue(DialogControl control, int value) = 0;
   // A text box's text, or nothing when the dialog lacks the control.
   virtual std::optional<std::string> ControlText(DialogControl control) const = 0;
+  // The word typed into txtOscCal or txtBackOscCal (high byte first): there only when the
+  // box holds exactly four hexadecimal digits.
+  virtual std::optional<uint16_t> HexWord(DialogControl control) const = 0;
 };
 
 }  // namespace krv

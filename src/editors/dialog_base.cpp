@@ -1,5 +1,9 @@
 #include "editors/dialog_base.h"
 
+#include <algorithm>
+#include <set>
+
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -9,6 +13,8 @@
 #include "buffers/buffers.h"
 #include "core/errors.h"
 #include "core/helpers.h"
+#include "core/hex_text.h"
+#include "core/session.h"
 #include "widgets/hex_input.h"
 
 namespace krv {
@@ -17,17 +23,27 @@ QString ArrayName(const QString& name, int index) {
   return name + '(' + QString::number(index) + ')';
 }
 
+QString ArrayName(const std::string& name, int index) {
+  return ArrayName(Q(name), index);
+}
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
 QString ControlObjectName(DialogControl control) {
   const std::string_view name = ControlName(control);
   return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-QFont FixedFont() {
-  // At the size of the system's fixed-pitch font, as the hexadecimal views beside the dialog
-  // use it (a font made from a family name alone would take a size of its own).
-  const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  QFont f(QStringLiteral("Courier New"));
-  f.setStyleHint(QFont::Monospace);
+namespace {
+
+// `family` at the size of the system font of `type`, or that system font itself where
+// `family` is missing.
+QFont NamedFont(const char* family, QFont::StyleHint hint, QFontDatabase::SystemFont type) {
+  const QFont system = QFontDatabase::systemFont(type);
+  QFont f(QString::fromLatin1(family));
+  f.setStyleHint(hint);
   if (system.pointSizeF() > 0)
     f.setPointSizeF(system.pointSizeF());
   else
@@ -35,7 +51,33 @@ QFont FixedFont() {
   return f.exactMatch() ? f : system;
 }
 
-DialogBase::DialogBase(DialogId id, Session& s, QWidget* parent) : QWidget(parent), s_(s), id_(id) {
+QString CaptionOf(QWidget* w) {
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+  if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+  if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+  return QString();
+}
+
+void SetCaption(QWidget* w, const QString& caption) {
+  if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(caption);
+  if (auto* l = qobject_cast<QLabel*>(w)) l->setText(caption);
+  if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(caption);
+}
+
+}  // namespace
+
+QFont FixedFont() {
+  // At the size of the system's fixed-pitch font, as the hexadecimal views beside the dialog
+  // use it (a font made from a family name alone would take a size of its own).
+  return NamedFont("Courier New", QFont::Monospace, QFontDatabase::FixedFont);
+}
+
+QFont SansFont() {
+  return NamedFont("Arial", QFont::SansSerif, QFontDatabase::GeneralFont);
+}
+
+DialogBase::DialogBase(DialogId id, Session& s, QWidget* parent, const DialogDecl* decl)
+    : QWidget(parent), s_(s), decl_(decl), id_(id) {
   const std::string_view name = DialogName(id);
   setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   if (parent) setGeometry(parent->rect());
@@ -58,6 +100,14 @@ std::optional<std::string> DialogBase::ControlText(DialogControl control) const 
   const auto* box = findChild<QLineEdit*>(ControlObjectName(control));
   if (!box) return std::nullopt;
   return box->text().toStdString();
+}
+
+std::optional<uint16_t> DialogBase::HexWord(DialogControl control) const {
+  const std::optional<std::string> text = ControlText(control);
+  if (!text || text->size() != 4) return std::nullopt;
+  const std::optional<uint32_t> v = ParseHex(*text);
+  if (!v) return std::nullopt;
+  return static_cast<uint16_t>(*v);
 }
 
 QString DialogBase::Hex(uint32_t value, int digits) const {
@@ -100,6 +150,127 @@ QGroupBox* DialogBase::NewFrame(QWidget* parent, const QString& name, const QStr
   auto* frame = new QGroupBox(caption, parent);
   frame->setObjectName(name);
   return frame;
+}
+
+std::vector<QCheckBox*> DialogBase::MakeBoxes(size_t index, QWidget* parent) {
+  std::vector<QCheckBox*> made;
+  const auto bind = [&](const QString& name, const QString& caption, WordId word, Bits bits,
+                        Sense sense) {
+    QCheckBox* box = NewCheck(parent, name, caption);
+    boxes_.push_back({box, index, word, bits, sense});
+    made.push_back(box);
+    connect(box, &QCheckBox::toggled, this, [this, box, word, bits, sense](bool ticked) {
+      const BoxSpec spec = SpecOf(box->objectName(), bits, sense);
+      const uint32_t m = spec.bits.Of(s_.dev);
+      if (m == 0) {  // a box of a function the device lacks writes nothing
+        RefreshCSum();
+        return;
+      }
+      int32_t& w = WordOf(s_.cfg, word);
+      w = WordWithBox(w, m, spec.sense, ticked);
+      WordChanged(word);
+    });
+  };
+  const ControlDecl& c = decl_->controls[index];
+  if (const auto* b = std::get_if<BoxDecl>(&c)) {
+    bind(Q(b->name), Q(b->caption), b->word, b->bits, b->sense);
+  } else if (const auto* a = std::get_if<ArrayDecl>(&c)) {
+    for (int i = 0; i < a->count; ++i)
+      bind(ArrayName(a->name, i), Q(a->caption) + QString::number(i), a->word,
+           Fixed(1u << (a->first + i)), a->sense);
+  }
+  return made;
+}
+
+void DialogBase::FillBoxes(size_t index) {
+  for (const BoxBinding& b : boxes_) {
+    if (b.control != index) continue;
+    const BoxSpec spec = SpecOf(b.box->objectName(), b.bits, b.sense);
+    const uint32_t m = spec.bits.Of(s_.dev);
+    if (m == 0) continue;
+    b.box->setChecked(BoxTicked(static_cast<uint32_t>(WordOf(s_.cfg, b.word)), m, spec.sense));
+  }
+}
+
+DialogBase::BoxSpec DialogBase::SpecOf(const QString& name, Bits bits, Sense sense) const {
+  BoxSpec spec{bits, sense};
+  const std::string n = name.toStdString();
+  for (const Rule& r : decl_->rules) {
+    if (!r.match.Matches(s_.dev)) continue;
+    for (const Rule::BitsChange& c : r.bits)
+      if (c.control == n) spec = {c.bits, c.sense};
+  }
+  return spec;
+}
+
+Field DialogBase::FieldOf(const OptionsDecl& o) const {
+  Field f = o.field;
+  for (const Rule& r : decl_->rules) {
+    if (!r.match.Matches(s_.dev)) continue;
+    for (const auto& [name, field] : r.fields)
+      if (name == o.name) f = field;
+  }
+  return f;
+}
+
+const std::vector<std::string>& DialogBase::TextsOf(const SelectorDecl& d) const {
+  const std::vector<std::string>* texts = &d.texts;
+  for (const Rule& r : decl_->rules) {
+    if (!r.match.Matches(s_.dev)) continue;
+    for (const auto& [name, t] : r.texts)
+      if (name == d.field) texts = &t;
+  }
+  return *texts;
+}
+
+int DialogBase::ListTwipsOf(const SelectorDecl& d) const {
+  int twips = d.listTwips;
+  for (const Rule& r : decl_->rules) {
+    if (!r.match.Matches(s_.dev)) continue;
+    for (const auto& [name, t] : r.listTwips)
+      if (name == d.field) twips = t;
+  }
+  return twips;
+}
+
+bool DialogBase::OpenableOf(const SelectorDecl& d) const {
+  for (const Rule& r : decl_->rules)
+    if (r.match.Matches(s_.dev) &&
+        std::find(r.closed.begin(), r.closed.end(), d.field) != r.closed.end())
+      return false;
+  return true;
+}
+
+void DialogBase::RememberDesign() {
+  std::set<std::string> touched;
+  for (const Rule& r : decl_->rules) {
+    touched.insert(r.hidden.begin(), r.hidden.end());
+    touched.insert(r.disabled.begin(), r.disabled.end());
+    for (const auto& c : r.captions) touched.insert(c.first);
+  }
+  for (const std::string& name : touched) {
+    auto* w = findChild<QWidget*>(Q(name));
+    if (w) design_.push_back({w, CaptionOf(w)});
+  }
+  designKnown_ = true;
+}
+
+void DialogBase::ApplyRules() {
+  if (!designKnown_) RememberDesign();
+  for (const Design& d : design_) {
+    d.widget->setVisible(true);
+    d.widget->setEnabled(true);
+    SetCaption(d.widget, d.caption);
+  }
+  for (const Rule& r : decl_->rules) {
+    if (!r.match.Matches(s_.dev)) continue;
+    for (const std::string& name : r.hidden)
+      if (auto* w = findChild<QWidget*>(Q(name))) w->setVisible(false);
+    for (const std::string& name : r.disabled)
+      if (auto* w = findChild<QWidget*>(Q(name))) w->setEnabled(false);
+    for (const auto& [name, caption] : r.captions)
+      if (auto* w = findChild<QWidget*>(Q(name))) SetCaption(w, Q(caption));
+  }
 }
 
 }  // namespace krv

@@ -1,4 +1,4 @@
-// Makes the configuration dialog of each dialog name.
+// The registration table: one row per configuration dialog.
 #include "editors/dialog_factory.h"
 
 #include <QLabel>
@@ -6,10 +6,28 @@
 
 #include "core/helpers.h"
 #include "editors/dialog_base.h"
-#include "editors/dialogs.h"
+#include "editors/pic10_16/word_dialog.h"
+#include "editors/pic18/pic18_dialog.h"
 
 namespace krv {
+
+extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+DialogBase* MakeFrm30F(Session& s, QWidget* parent);
+
 namespace {
+
+enum class Kind { Word, Pic18, Frm30F };
+struct Registration {
+  DialogId id;
+  Kind kind;
+  const DialogDecl* decl;
+};
+const Registration kDialogs[] = {
+    {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
+    {DialogId::frm16F54, Kind::Word, &kFrm16F54},
+    {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
+    {DialogId::frm30F, Kind::Frm30F, nullptr},
+};
 
 // Stands for a dialog that is not built yet: it says so, has no controls, and its
 // ShowConfig only refreshes the checksum.
@@ -23,26 +41,36 @@ class PlaceholderDialog final : public DialogBase {
     layout->addStretch(1);
   }
   void ShowConfig() override { RefreshCSum(); }
+
+ private:
+  void WordChanged(WordId) override {}
 };
 
 }  // namespace
 
+const DialogDecl* DeclarationOf(DialogId id) {
+  for (const Registration& r : kDialogs)
+    if (r.id == id) return r.decl;
+  return nullptr;
+}
+
 ConfigDialogHandle CreateConfigDialog(DialogId id, Session& s, QWidget* parent) {
   DialogBase* d = nullptr;
-  switch (id) {
-    case DialogId::frm16F54:
-      d = NewFrm16F54(s, parent);
-      break;
-    case DialogId::frm30F:
-      d = NewFrm30F(s, parent);
-      break;
-    case DialogId::frm18FXX2:
-      d = NewFrm18FXX2(s, parent);
-      break;
-    default:
-      d = new PlaceholderDialog(id, s, parent);
-      break;
+  for (const Registration& r : kDialogs) {
+    if (r.id != id) continue;
+    switch (r.kind) {
+      case Kind::Word:
+        d = new WordDialog(*r.decl, s, parent);
+        break;
+      case Kind::Pic18:
+        d = new Pic18Dialog(*r.decl, s, parent);
+        break;
+      case Kind::Frm30F:
+        d = MakeFrm30F(s, parent);
+        break;
+    }
   }
+  if (!d) d = new PlaceholderDialog(id, s, parent);
   return {d, d};
 }
 

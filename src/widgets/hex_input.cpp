@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 #include "core/hex_text.h"
 
@@ -40,6 +41,19 @@ class HexKeyFilter final : public QObject {
   }
 };
 
+// Text that reaches the box without a typed key (pasted, dropped) is held to the same
+// rule: upper-cased, and refused unless it is hexadecimal digits only.
+class HexValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    input = input.toUpper();
+    for (const QChar c : input)
+      if (!HexKey(c)) return Invalid;
+    return Acceptable;
+  }
+};
+
 }  // namespace
 
 std::optional<QChar> HexKey(QChar typed) {
@@ -51,6 +65,7 @@ std::optional<QChar> HexKey(QChar typed) {
 
 void InstallHexKeyFilter(QLineEdit* box) {
   box->installEventFilter(new HexKeyFilter(box));
+  box->setValidator(new HexValidator(box));
 }
 
 uint32_t HexValue(QStringView text) {

@@ -1,18 +1,21 @@
 #pragma once
-// A configuration dialog in a client area of its own, on a test session.
+// A configuration dialog in a client area of its own, on a test session, and the reading
+// of its controls' state by name.
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <QApplication>
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QTest>
 
+#include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "editors/dialog_factory.h"
@@ -22,10 +25,6 @@
 
 namespace krv::test {
 
-// Element i of a control array: "optOsc(2)".
-inline QString Element(const char* array, int i) {
-  return QString::fromLatin1(array) + '(' + QString::number(i) + ')';
-}
 // Four hexadecimal digits, as the word labels show a value.
 inline std::string Hex4(int32_t v) {
   char hex[8];
@@ -53,32 +52,29 @@ struct DialogFixture {
   Session& s = ts.s;
   std::unique_ptr<QWidget> area = [] {
     auto w = std::make_unique<QWidget>();
-    w->resize(900, 600);
+    w->resize(1000, 700);
     return w;
   }();
   QWidget* widget = nullptr;
   ConfigDialog* dialog = nullptr;
 
-  // Selects `device`; its dialog, in the shown client area (900 x 600 pixels), stays when
-  // the dialog shown is already the device's, as the main window keeps it.
+  // Selects `device`; its dialog, in the shown client area, stays when the dialog shown is
+  // already the device's, as the main window keeps it.
   void Open(const std::string& device) {
     SelectDevice(s, device);
     if (dialog && dialog->Id() == s.dev.ConfigForm) return;
-    delete widget;
-    Make(s.dev.ConfigForm);
-  }
-  // Drops the dialog shown: the next Open makes a new one, as a fresh window would.
-  void Close() {
-    delete widget;
-    widget = nullptr;
-    dialog = ts.window.dialog = nullptr;
-  }
-  void Make(DialogId id) {
-    const ConfigDialogHandle h = CreateConfigDialog(id, s, area.get());
+    Close();
+    const ConfigDialogHandle h = CreateConfigDialog(s.dev.ConfigForm, s, area.get());
     widget = h.widget;
     dialog = h.dialog;
     ts.window.dialog = dialog;
     area->show();
+  }
+  // Drops the dialog shown: the next Open makes a new one.
+  void Close() {
+    delete widget;
+    widget = nullptr;
+    dialog = ts.window.dialog = nullptr;
   }
 
   template <class T>
@@ -87,27 +83,22 @@ struct DialogFixture {
     EXPECT_NE(w, nullptr) << name.toStdString();
     return w;
   }
-  QCheckBox* Box(const QString& name) const { return Find<QCheckBox>(name); }
-  QLabel* Label(const QString& name) const { return Find<QLabel>(name); }
-  QLineEdit* Edit(const QString& name) const { return Find<QLineEdit>(name); }
-  std::string LabelText(const QString& name) const { return Label(name)->text().toStdString(); }
-  std::string EditText(const QString& name) const { return Edit(name)->text().toStdString(); }
-  // Shown when the dialog is shown (not hidden itself nor inside a hidden container).
-  bool Shown(const QString& name) const { return Find<QWidget>(name)->isVisibleTo(widget); }
-  // A user's click on a check box or option button.
-  void Click(const QString& name) const { Find<QAbstractButton>(name)->click(); }
-  // Keys typed into a text box.
-  void Type(const QString& name, const QString& keys) const {
-    QLineEdit* e = Edit(name);
-    e->setFocus();
-    QTest::keyClicks(e, keys);
+  // The state of a control as the case files write it: a check box "0"/"1", an option array
+  // its selected Index ("-1" for none), a list its selected row, a label or box its text.
+  std::string StateOf(const QString& name) const {
+    if (auto* g = widget->findChild<QButtonGroup*>(name)) return std::to_string(g->checkedId());
+    QWidget* w = Find<QWidget>(name);
+    if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "1" : "0";
+    if (auto* r = qobject_cast<QAbstractButton*>(w)) return r->isChecked() ? "1" : "0";
+    if (auto* l = qobject_cast<QListWidget*>(w)) return std::to_string(l->currentRow());
+    return CaptionOf(w);
   }
-  // Replaces the text of a box as a user would: select all, delete, type.
-  void Retype(const QString& name, const QString& keys) const {
-    QLineEdit* e = Edit(name);
-    e->selectAll();
-    QTest::keyClick(e, Qt::Key_Delete);
-    QTest::keyClicks(e, keys);
+  static std::string CaptionOf(const QWidget* w) {
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text().toStdString();
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text().toStdString();
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text().toStdString();
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title().toStdString();
+    return {};
   }
 };
 

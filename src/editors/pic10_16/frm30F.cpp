@@ -9,8 +9,7 @@
 #include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/dialog_base.h"
-#include "editors/dialogs.h"
-#include "widgets/hex_input.h"
+#include "core/hex_text.h"
 
 namespace krv {
 namespace {
@@ -54,18 +53,21 @@ class Frm30F final : public DialogBase {
   // digits shows at once what was kept. The checksum follows every edit.
   void ConfigChanged(int i) {
     QLineEdit* box = boxes_[i];
-    const uint32_t kept = HexValue(box->text()) & static_cast<uint32_t>(s_.cfg.ConfigMask[i]);
+    const uint32_t kept = ReadHexPrefix(box->text().toStdString()).value &
+                          static_cast<uint32_t>(s_.cfg.ConfigMask[i]);
     s_.cfg.Config[i + 1] = static_cast<int32_t>(kept);
     if (box->text().size() == 4) box->setText(Hex(kept, 4));
     RefreshCSum();
   }
+
+  void WordChanged(WordId) override {}
 
   QLineEdit* boxes_[kRegisters] = {};
 };
 
 }  // namespace
 
-DialogBase* NewFrm30F(Session& s, QWidget* parent) {
+DialogBase* MakeFrm30F(Session& s, QWidget* parent) {
   return new Frm30F(s, parent);
 }
 

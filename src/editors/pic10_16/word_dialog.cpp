@@ -9,165 +9,216 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/hex_text.h"
 #include "core/session.h"
-#include "widgets/hex_input.h"
 
 namespace krv {
+
+namespace {
+
+// Single boxes per column of a frame.
+constexpr int kBoxesPerColumn = 8;
+
+}  // namespace
 
 std::array<uint8_t, 4> UserIdLowBytes(QStringView text) {
   std::array<uint8_t, 4> low{};
   for (qsizetype i = 0; i < 4; ++i) {
-    const QChar c = i < text.size() ? text[i] : QChar();
-    low[static_cast<size_t>(i)] = static_cast<uint8_t>(HexValue(QString(QLatin1Char('F')) + c));
+    const int d = i < text.size() ? HexDigit(text[i].toLatin1()) : -1;
+    low[static_cast<size_t>(i)] = static_cast<uint8_t>(d < 0 ? 0x0F : 0xF0 | d);
   }
   return low;
 }
 
-WordDialog::WordDialog(DialogId id, Session& s, QWidget* parent) : DialogBase(id, s, parent) {
+WordDialog::WordDialog(const DialogDecl& decl, Session& s, QWidget* parent)
+    : DialogBase(decl.id, s, parent, &decl) {
   auto* outer = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
   outer->addLayout(row);
   outer->addStretch(1);
-  cfg_ = NewFrame(this, QStringLiteral("fraCfg"), QString());
-  row->addWidget(cfg_, 0, Qt::AlignTop);
-  side_ = new QVBoxLayout;
-  row->addLayout(side_);
+  for (const FrameDecl& f : decl.frames) {
+    QGroupBox* frame = NewFrame(this, Q(f.name), Q(f.caption));
+    auto* layout = new QVBoxLayout(frame);
+    auto* header = new QVBoxLayout;
+    auto* body = new QHBoxLayout;
+    layout->addLayout(header);
+    layout->addLayout(body);
+    layout->addStretch(1);
+    frames_.push_back({f.name, {frame, header, body}});
+    row->addWidget(frame, 0, Qt::AlignTop);
+  }
+  auto* side = new QVBoxLayout;
+  row->addLayout(side);
   row->addStretch(1);
-  side_->addStretch(1);
 
-  auto* cfgLayout = new QVBoxLayout(cfg_);
-  auto* header = new QHBoxLayout;
-  lblCfgAddress_ = NewLabel(cfg_, QStringLiteral("lblCfgAddress"), QStringLiteral("0x01FF"), true);
-  lblConfig_ = NewLabel(cfg_, QStringLiteral("lblConfig"), QStringLiteral("????"), true);
-  header->addWidget(lblCfgAddress_);
-  header->addWidget(lblConfig_);
-  header->addStretch(1);
-  cfgLayout->addLayout(header);
-  auto* body = new QHBoxLayout;
-  boxes_ = new QVBoxLayout;
-  boxes_->setAlignment(Qt::AlignTop);
-  options_ = new QHBoxLayout;
-  body->addLayout(boxes_);
-  body->addSpacing(12);
-  body->addLayout(options_);
-  body->addStretch(1);
-  cfgLayout->addLayout(body);
-  cfg_->hide();  // until the dialog says it has the frame
+  // The words' labels, ConfigWord's first.
+  std::vector<WordLabel> words = {{WordId::ConfigWord, "lblConfig", "lblCfgAddress",
+                                   &DeviceRow::ConfigAddress, "", "fraCfg", true}};
+  words.insert(words.end(), decl.words.begin(), decl.words.end());
+  for (const WordLabel& w : words) {
+    Frame& f = FrameNamed(w.frame);
+    auto* line = new QHBoxLayout;
+    QLabel* address = NewLabel(f.frame, Q(w.addressLabel), Q(w.addressCaption), true);
+    QLabel* value = NewLabel(f.frame, Q(w.label), QStringLiteral("????"), true);
+    line->addWidget(address);
+    line->addWidget(value);
+    line->addStretch(1);
+    f.header->addLayout(line);
+    words_.push_back({w, value, address});
+  }
+
+  for (size_t i = 0; i < decl.controls.size(); ++i) {
+    const ControlDecl& c = decl.controls[i];
+    if (const auto* o = std::get_if<OptionsDecl>(&c)) {
+      AddOptions(i, *o);
+      continue;
+    }
+    const bool array = std::holds_alternative<ArrayDecl>(c);
+    Frame& f = FrameNamed(array ? std::get<ArrayDecl>(c).frame : std::get<BoxDecl>(c).frame);
+    if (array || !f.column || f.inColumn >= kBoxesPerColumn) NewColumn(f);
+    QWidget* parentFrame = f.frame;
+    for (QCheckBox* box : MakeBoxes(i, parentFrame)) {
+      f.column->addWidget(box);
+      ++f.inColumn;
+    }
+    if (array) f.column = nullptr;  // an array keeps its column to itself
+  }
+
+  AddUserIdFrame(side);
+  if (decl.oscCal != OscCalFrames::None) AddOscCalFrames(side);
+  side->addStretch(1);
 }
 
-QGroupBox* WordDialog::AddConfigFrame(const QString& caption) {
-  cfg_->setTitle(caption);
-  cfg_->show();
-  return cfg_;
+WordDialog::Frame& WordDialog::FrameNamed(const std::string& name) {
+  for (auto& [n, f] : frames_)
+    if (n == name) return f;
+  return frames_.front().second;  // a declaration names only its own frames
 }
 
-void WordDialog::AddUserIdFrame() {
+QVBoxLayout* WordDialog::NewColumn(Frame& f) {
+  f.column = new QVBoxLayout;
+  f.column->setAlignment(Qt::AlignTop);
+  f.body->addLayout(f.column);
+  f.inColumn = 0;
+  return f.column;
+}
+
+void WordDialog::AddOptions(size_t index, const OptionsDecl& o) {
+  Frame& f = FrameNamed(o.frame);
+  QVBoxLayout* column = NewColumn(f);
+  f.column = nullptr;
+  QWidget* holder = f.frame;
+  if (!o.groupName.empty()) {
+    auto* group = NewFrame(f.frame, Q(o.groupName), Q(o.groupCaption));
+    column->addWidget(group);
+    column = new QVBoxLayout(group);
+    holder = group;
+  }
+  if (!o.titleName.empty()) column->addWidget(NewLabel(holder, Q(o.titleName), Q(o.title)));
+  auto* picture = new QWidget(holder);
+  picture->setObjectName(Q(o.container));
+  auto* layout = new QVBoxLayout(picture);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setAlignment(Qt::AlignTop);
+  auto* group = new QButtonGroup(picture);
+  group->setObjectName(Q(o.name));
+  for (size_t i = 0; i < o.captions.size(); ++i) {
+    auto* button = new QRadioButton(Q(o.captions[i]), picture);
+    button->setObjectName(ArrayName(o.name, static_cast<int>(i)));
+    group->addButton(button, static_cast<int>(i));
+    layout->addWidget(button);
+  }
+  column->addWidget(picture);
+  options_.push_back({group, index});
+  connect(group, &QButtonGroup::idToggled, this, [this, index](int id, bool on) {
+    if (!on) return;
+    const auto& d = std::get<OptionsDecl>(decl_->controls[index]);
+    const Field field = FieldOf(d);
+    if (!field.write && field.mask.Of(s_.dev) == 0) {  // a field the device lacks
+      RefreshCSum();
+      return;
+    }
+    int32_t& w = WordOf(s_.cfg, d.word);
+    w = static_cast<int32_t>(field.Write(s_.dev, static_cast<uint32_t>(w), id));
+    if (d.onClick) d.onClick(s_, id);
+    WordChanged(d.word);
+  });
+}
+
+void WordDialog::AddUserIdFrame(QVBoxLayout* side) {
   auto* frame = NewFrame(this, QStringLiteral("fraUSERID"), QStringLiteral("User ID's"));
   auto* layout = new QHBoxLayout(frame);
   lblUserID_ = NewLabel(frame, QStringLiteral("lblUserID"), QStringLiteral("0x0100:0x0103"), true);
   txtUserID_ = NewHexBox(frame, QStringLiteral("txtUserID"), QStringLiteral("FFFF"));
   layout->addWidget(lblUserID_);
   layout->addWidget(txtUserID_);
-  side_->insertWidget(side_->count() - 1, frame);
+  side->addWidget(frame);
   connect(txtUserID_, &QLineEdit::textChanged, this, [this](const QString& text) {
     const auto low = UserIdLowBytes(text);
     for (size_t i = 0; i < low.size(); ++i) s_.cfg.UserID[2 * i] = low[i];
   });
 }
 
-void WordDialog::AddOscCalFrames(bool backup) {
-  const auto addFrame = [this](const char* frameName, const char* caption, const char* label,
-                               const char* labelCaption, const char* text, const char* edit,
-                               QLabel*& labelOut, QLineEdit*& textOut) {
+void WordDialog::AddOscCalFrames(QVBoxLayout* side) {
+  const auto addFrame = [&](const char* frameName, const char* caption, const char* label,
+                            const char* labelCaption, const char* text, const char* edit,
+                            QLabel*& labelOut, QLineEdit*& textOut, QCheckBox*& editOut) {
     auto* frame = NewFrame(this, QString::fromLatin1(frameName), QString::fromLatin1(caption));
     auto* layout = new QHBoxLayout(frame);
     labelOut = NewLabel(frame, QString::fromLatin1(label), QString::fromLatin1(labelCaption), true);
     textOut = NewHexBox(frame, QString::fromLatin1(text), QStringLiteral("????"));
     textOut->setEnabled(false);
-    auto* editBox = NewCheck(frame, QString::fromLatin1(edit), QStringLiteral("Edit"));
+    editOut = NewCheck(frame, QString::fromLatin1(edit), QStringLiteral("Edit"));
     layout->addWidget(labelOut);
     layout->addWidget(textOut);
-    layout->addWidget(editBox);
-    side_->insertWidget(side_->count() - 1, frame);
-    QLineEdit* box = textOut;
-    connect(editBox, &QCheckBox::toggled, box, &QLineEdit::setEnabled);
+    layout->addWidget(editOut);
+    side->addWidget(frame);
+    connect(editOut, &QCheckBox::toggled, textOut, &QLineEdit::setEnabled);
   };
   addFrame("Frame2", "OSCCAL", "lblOscCal", "0x0104", "txtOscCal", "cheOscCal", lblOscCal_,
-           txtOscCal_);
-  if (backup)
-    addFrame("Frame4", "Backup OSCCAL", "lblBackOscCal", "0x00FF", "txtBackOscCal", "cheBackOscCal",
-             lblBackOscCal_, txtBackOscCal_);
+           txtOscCal_, cheOscCal_);
+  if (decl_->oscCal == OscCalFrames::WithBackup)
+    addFrame("Frame4", "Backup OSCCAL", "lblBackOscCal", "0x00FF", "txtBackOscCal",
+             "cheBackOscCal", lblBackOscCal_, txtBackOscCal_, cheBackOscCal_);
 }
 
-QCheckBox* WordDialog::AddBox(const WordBox& def) {
-  QCheckBox* box = AddCustomBox(def.name, def.caption, nullptr);
-  bindings_.push_back({box, def});
-  connect(box, &QCheckBox::toggled, this, [this, def](bool ticked) {
-    int32_t& w = s_.cfg.*def.word;
-    w = WordWithBox(w, def.bits.Of(s_.dev), def.sense, ticked);
-    WordChanged(def.word);
-  });
-  return box;
-}
-
-QCheckBox* WordDialog::AddCustomBox(const char* name, const char* caption,
-                                    std::function<void(bool)> click) {
-  auto* box = NewCheck(cfg_, QString::fromLatin1(name), QString::fromLatin1(caption));
-  boxes_->addWidget(box);
-  if (click) connect(box, &QCheckBox::toggled, this, std::move(click));
-  return box;
-}
-
-QButtonGroup* WordDialog::AddOptions(const char* container, const char* name,
-                                     std::initializer_list<const char*> captions, Bits field) {
-  return AddOptions(container, name, captions, [this, field](int index) {
-    const uint32_t m = field.Of(s_.dev);
-    s_.cfg.ConfigWord = static_cast<int32_t>((static_cast<uint32_t>(s_.cfg.ConfigWord) & ~m) |
-                                             static_cast<uint32_t>(index));
-    WordChanged(&ConfigState::ConfigWord);
-  });
-}
-
-QButtonGroup* WordDialog::AddOptions(const char* container, const char* name,
-                                     std::initializer_list<const char*> captions,
-                                     std::function<void(int)> click) {
-  auto* picture = new QWidget(cfg_);
-  picture->setObjectName(QString::fromLatin1(container));
-  auto* layout = new QVBoxLayout(picture);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setAlignment(Qt::AlignTop);
-  auto* group = new QButtonGroup(picture);
-  group->setObjectName(QString::fromLatin1(name));
-  int index = 0;
-  for (const char* caption : captions) {
-    auto* button = new QRadioButton(QString::fromLatin1(caption), picture);
-    button->setObjectName(ArrayName(QString::fromLatin1(name), index));
-    group->addButton(button, index++);
-    layout->addWidget(button);
+void WordDialog::ShowConfig() {
+  for (const WordBinding& w : words_) ShowWord(w);
+  if (lblOscCal_) ShowOscCal();
+  ShowUserID();
+  if (decl_->serves.Matches(s_.dev)) {
+    ApplyRules();
+    for (size_t i = 0; i < decl_->controls.size(); ++i) {
+      FillBoxes(i);
+      for (const OptionBinding& o : options_) {
+        if (o.control != i) continue;
+        const auto& d = std::get<OptionsDecl>(decl_->controls[i]);
+        Select(o.group, FieldOf(d).Read(s_.dev, static_cast<uint32_t>(WordOf(s_.cfg, d.word))));
+      }
+    }
   }
-  options_->addWidget(picture, 0, Qt::AlignTop);
-  connect(group, &QButtonGroup::idToggled, this, [click = std::move(click)](int id, bool on) {
-    if (on) click(id);
-  });
-  return group;
+  RefreshCSum();
 }
 
-void WordDialog::ShowCfgAddress() {
-  lblCfgAddress_->setText(QStringLiteral("0x") +
-                          Hex(static_cast<uint32_t>(s_.dev.ConfigAddress), 4) + QLatin1Char(':'));
+void WordDialog::ShowWord(const WordBinding& w) {
+  if (w.decl.address)
+    w.address->setText(QStringLiteral("0x") +
+                       Hex(static_cast<uint32_t>(s_.dev.*w.decl.address), 4) + QLatin1Char(':'));
+  w.value->setText(Hex(static_cast<uint32_t>(WordOf(s_.cfg, w.decl.word)), 4));
 }
 
-void WordDialog::ShowConfigWord() {
-  lblConfig_->setText(Hex(static_cast<uint32_t>(s_.cfg.ConfigWord), 4));
-}
-
+// A value typed while its Edit box is ticked is the user's, for the erase to take: a
+// refresh leaves it as typed.
 void WordDialog::ShowOscCal() {
-  const uint32_t osccal = static_cast<uint32_t>(s_.cfg.OscCalHigh * 256 + s_.cfg.OscCalLow);
   lblOscCal_->setText(QStringLiteral("0x") + Hex(static_cast<uint32_t>(s_.dev.OscCalAddress), 4));
-  txtOscCal_->setText(osccal == 0 ? QStringLiteral("????") : Hex(osccal, 4));
+  if (!cheOscCal_->isChecked()) {
+    const uint32_t osccal = static_cast<uint32_t>(s_.cfg.OscCalHigh * 256 + s_.cfg.OscCalLow);
+    txtOscCal_->setText(osccal == 0 ? QStringLiteral("????") : Hex(osccal, 4));
+  }
   if (!txtBackOscCal_) return;
   lblBackOscCal_->setText(QStringLiteral("0x") +
                           Hex(static_cast<uint32_t>(s_.dev.CodeSize - 1), 4));
+  if (cheBackOscCal_->isChecked()) return;
   const ByteBuffer& code = s_.buf.CodeBuffer;
   const int32_t high = 2 * s_.dev.CodeSize - 1;
   txtBackOscCal_->setText(high >= 1 && high <= code.UBound()
@@ -184,34 +235,26 @@ void WordDialog::ShowUserID() {
   txtUserID_->setText(text);
 }
 
-const WordDialog::BoxBinding* WordDialog::Binding(const QCheckBox* box) const {
-  for (const BoxBinding& b : bindings_)
-    if (b.box == box) return &b;
-  return nullptr;
-}
-
-void WordDialog::SetBox(QCheckBox* box) {
-  const BoxBinding* b = Binding(box);
-  if (!b) return;
-  box->setChecked(
-      BoxTicked(static_cast<uint32_t>(s_.cfg.*b->def.word), b->def.bits.Of(s_.dev), b->def.sense));
-}
-
-void WordDialog::SetBox(QCheckBox* box, uint32_t bits, Sense sense) {
-  box->setChecked(BoxTicked(static_cast<uint32_t>(s_.cfg.ConfigWord), bits, sense));
-}
-
 void WordDialog::Select(QButtonGroup* group, int index) {
-  if (QAbstractButton* button = group->button(index)) button->setChecked(true);
+  if (QAbstractButton* button = group->button(index)) {
+    button->setChecked(true);
+    return;
+  }
+  if (QAbstractButton* checked = group->checkedButton()) {
+    group->setExclusive(false);
+    checked->setChecked(false);
+    group->setExclusive(true);
+  }
 }
 
-int WordDialog::FieldOf(Bits field) const {
-  return static_cast<int>(static_cast<uint32_t>(s_.cfg.ConfigWord) & field.Of(s_.dev));
-}
-
-void WordDialog::WordChanged(int32_t ConfigState::*word) {
-  if (word == &ConfigState::ConfigWord) ShowConfigWord();
-  RefreshCSum();
+void WordDialog::WordChanged(WordId word) {
+  bool checksum = word != WordId::CalibWord1 && word != WordId::CalibWord2;
+  for (const WordBinding& w : words_) {
+    if (w.decl.word != word) continue;
+    w.value->setText(Hex(static_cast<uint32_t>(WordOf(s_.cfg, word)), 4));
+    checksum = w.decl.checksum;
+  }
+  if (checksum) RefreshCSum();
 }
 
 }  // namespace krv

@@ -1,5 +1,7 @@
 #include "editors/pic18/drop_down_selector.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -7,7 +9,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-#include "core/twips.h"
 
 namespace krv {
 
@@ -88,14 +89,23 @@ bool DropDownSelector::IsOpen() const {
 }
 
 void DropDownSelector::SetOpenable(bool openable) {
+  if (!openable && IsOpen()) Close();
   arrow_->setVisible(openable);
   value_->setEnabled(openable);
 }
 
-void DropDownSelector::SetShown(bool shown) {
-  caption_->setVisible(shown);
-  shape_->setVisible(shown);
-  if (!shown && IsOpen()) Close();
+void DropDownSelector::SetValueFont(const QFont& font) {
+  value_->setFont(font);
+  list_->setFont(font);
+}
+
+int DropDownSelector::ListHeight() const {
+  // The list shows as many rows as its height in twips held at the rows of 195 twips it was
+  // designed with, at the height the rows have here.
+  constexpr int kDesignRowTwips = 195;
+  const int rows = std::max(1, listHeightTwips_ / kDesignRowTwips);
+  const int row = list_->count() > 0 ? list_->sizeHintForRow(0) : list_->fontMetrics().height();
+  return rows * row + 2 * list_->frameWidth();
 }
 
 void DropDownSelector::Picked(int index) {
@@ -111,8 +121,7 @@ void DropDownSelector::Close() {
 
 void DropDownSelector::PlaceList() {
   const QPoint topLeft = shape_->mapTo(dialog_, QPoint(0, 0));
-  list_->setGeometry(topLeft.x(), topLeft.y() + shape_->height(), shape_->width(),
-                     TwipsToPixels(listHeightTwips_));
+  list_->setGeometry(topLeft.x(), topLeft.y() + shape_->height(), shape_->width(), ListHeight());
 }
 
 bool DropDownSelector::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include <QFont>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
@@ -37,6 +38,10 @@ class DropDownSelector final : public QObject {
   const std::vector<QString>& Texts() const { return texts_; }
   // The height of the open list, in twips.
   void SetListHeightTwips(int twips) { listHeightTwips_ = twips; }
+  // The height of the open list, in pixels.
+  int ListHeight() const;
+  // The font of the value label and the list.
+  void SetValueFont(const QFont& font);
   // Empties the list, adds the texts in order and places the list under the frame. Nothing
   // is picked by this.
   void FillList();
@@ -47,10 +52,9 @@ class DropDownSelector final : public QObject {
   // The arrow's and the value label's click: opens or closes the list.
   void Toggle();
   bool IsOpen() const;
-  // Whether the selector can be opened: arrow shown, value label enabled.
+  // Whether the selector can be opened: arrow shown, value label enabled. An open list is
+  // closed when the selector can no longer be opened.
   void SetOpenable(bool openable);
-  // Shows or hides the caption label and the frame (with value label and arrow).
-  void SetShown(bool shown);
 
   // Runs after a pick has closed the list, with the index picked: the dialog writes the
   // field and refreshes its labels.

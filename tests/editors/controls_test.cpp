@@ -1,0 +1,240 @@
+// The pieces the dialogs are made of: the check-box rule, the hexadecimal boxes, the
+// user-ID texts and the drop-down selector.
+#include <cfenv>
+#include <cmath>
+
+#include <QClipboard>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QVBoxLayout>
+
+#include "core/twips.h"
+#include "dialog_fixture.h"
+#include "editors/bit_rules.h"
+#include "editors/dialog_base.h"
+#include "editors/pic10_16/word_dialog.h"
+#include "editors/pic18/drop_down_selector.h"
+#include "editors/pic18/pic18_dialog.h"
+#include "widgets/hex_input.h"
+
+namespace krv {
+namespace {
+
+using test::ClickOn;
+using test::PickEntry;
+using test::ShowsPicture;
+
+// The state a box shows, computed as the dialogs describe it: (W And m) / m in floating
+// point (for active-low |that - 1|), rounded to the nearest integer, halves to even.
+bool RoundedState(uint32_t w, uint32_t m, Sense sense) {
+  const double share = static_cast<double>(w & m) / m;
+  const double v = sense == Sense::High ? share : std::fabs(share - 1);
+  return std::nearbyint(v) != 0;
+}
+
+TEST(BoxTicked, MatchesTheRoundedShareForEveryWord) {
+  ASSERT_EQ(std::fegetround(), FE_TONEAREST);
+  for (uint32_t m : {0x0001u, 0x0008u, 0x2000u, 0x3FF0u, 0x0003u, 0x0300u, 0x3F30u})
+    for (uint32_t w = 0; w <= 0x3FFF; ++w)
+      for (Sense sense : {Sense::High, Sense::Low})
+        ASSERT_EQ(BoxTicked(w, m, sense), RoundedState(w, m, sense)) << std::hex << w << " " << m;
+  EXPECT_EQ(TwipsToPixels(1800), 120);
+  EXPECT_EQ(TwipsToPixels(-8), -1);
+}
+
+TEST(UserIdTexts, OneDigitPerWordOnTheSmallPartsTwoBytesPerBoxOnPic18) {
+  using Low = std::array<uint8_t, 4>;
+  EXPECT_EQ(UserIdLowBytes(u"A"), (Low{0xFA, 0x0F, 0x0F, 0x0F}));
+  EXPECT_EQ(UserIdLowBytes(u"0123"), (Low{0xF0, 0xF1, 0xF2, 0xF3}));
+  EXPECT_EQ(UserIdLowBytes(u"G1 b"), (Low{0x0F, 0xF1, 0x0F, 0xFB}));
+  using Pair = std::array<uint8_t, 2>;
+  EXPECT_EQ(UserIdPair(u"12AB"), (Pair{0x12, 0xAB}));
+  EXPECT_EQ(UserIdPair(u"ABC"), (Pair{0xAB, 0x0C}));
+  EXPECT_EQ(UserIdPair(u""), (Pair{0, 0}));
+  EXPECT_EQ(UserIdPair(u"1G3"), (Pair{0x01, 0x03}));
+}
+
+TEST(Fonts, TheSizesOfTheSystemFontsBesideTheDialogs) {
+  EXPECT_EQ(QFontInfo(FixedFont()).pixelSize(),
+            QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).pixelSize());
+  EXPECT_EQ(QFontInfo(SansFont()).pixelSize(),
+            QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).pixelSize());
+}
+
+// An option array selects by Index, and selects nothing for a field value it has no
+// button for.
+TEST(OptionArray, SelectsTheButtonOfTheFieldValueOrNone) {
+  const DialogDecl decl = {
+      .id = DialogId::frm16F54,
+      .controls = {Options("optTest", "Picture1", {Fixed(0x0003)}, {"zero", "one"})}};
+  test::DialogFixture f;
+  SelectDevice(f.s, "PIC16F84A");
+  WordDialog dialog(decl, f.s, f.area.get());
+  auto* group = dialog.findChild<QButtonGroup*>("optTest");
+  for (const auto& [word, selected] : {std::pair{0x3FFD, 1}, {0x3FFF, -1}, {0x3FFC, 0}, {0x3FFE, -1}}) {
+    f.s.cfg.ConfigWord = word;
+    dialog.ShowConfig();
+    EXPECT_EQ(group->checkedId(), selected) << word;
+    EXPECT_EQ(f.s.cfg.ConfigWord, word);
+  }
+}
+
+class HexBox : public testing::Test {
+ protected:
+  QLineEdit box;
+  void SetUp() override {
+    box.setMaxLength(4);
+    InstallHexKeyFilter(&box);
+    box.show();
+  }
+  std::string Typed(const char* before, const char* keys) {
+    box.setText(QString::fromLatin1(before));
+    QTest::keyClicks(&box, QString::fromLatin1(keys));
+    return box.text().toStdString();
+  }
+  std::string Pasted(const char* before, const char* text) {
+    box.setText(QString::fromLatin1(before));
+    box.selectAll();
+    QApplication::clipboard()->setText(QString::fromLatin1(text));
+    box.paste();
+    return box.text().toStdString();
+  }
+};
+
+TEST_F(HexBox, OnlyHexDigitsGetInTypedOrPasted) {
+  for (int code = 1; code < 256; ++code) {
+    const auto kept = HexKey(QChar(code));
+    const bool digit = std::isxdigit(code) != 0;
+    ASSERT_EQ(kept.has_value(), digit) << code;
+    if (kept) {
+      EXPECT_EQ(*kept, QChar(code).toUpper());
+    }
+  }
+  EXPECT_EQ(Typed("", "9:@a"), "9A");
+  EXPECT_EQ(Typed("", "xyz-+. G"), "");
+  EXPECT_EQ(Typed("", "0123456789abcdef"), "0123");
+  EXPECT_EQ(Typed("12", "\r\t"), "12");
+  EXPECT_EQ(Pasted("12", "ab"), "AB");
+  EXPECT_EQ(Pasted("12", "1g"), "12") << "a paste with any other character is refused";
+  EXPECT_EQ(Pasted("12", " 34"), "12");
+}
+
+TEST_F(HexBox, EditingKeysAndShortcutsKeepTheirMeaning) {
+  box.setText("ABC");
+  QTest::keyClick(&box, Qt::Key_Backspace);
+  QTest::keyClick(&box, Qt::Key_Left);
+  QTest::keyClicks(&box, "c");
+  EXPECT_EQ(box.text(), "ACB");
+  QTest::keyClick(&box, Qt::Key_Home);
+  QTest::keyClick(&box, Qt::Key_Delete);
+  QTest::keyClick(&box, Qt::Key_B, Qt::ControlModifier);
+  QTest::keyClick(&box, Qt::Key_C, Qt::AltModifier);
+  EXPECT_EQ(box.text(), "CB") << "no letter reaches the box through Ctrl or Alt";
+  QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);  // select all
+  QTest::keyClicks(&box, "e");
+  EXPECT_EQ(box.text(), "E");
+  QDialog dialog;
+  auto* inDialog = new QLineEdit(&dialog);
+  (new QVBoxLayout(&dialog))->addWidget(inDialog);
+  InstallHexKeyFilter(inDialog);
+  dialog.show();
+  inDialog->setFocus();
+  QTest::keyClick(inDialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible()) << "Escape still cancels the dialog";
+}
+
+class Selector : public testing::Test {
+ protected:
+  QWidget host;
+  QWidget* top = new QWidget(&host);
+  DropDownSelector* sel = nullptr;
+  std::vector<int> picks;
+
+  void SetUp() override {
+    host.resize(500, 400);
+    auto* layout = new QVBoxLayout(&host);
+    layout->addWidget(top);
+    sel = new DropDownSelector(&host, "Vbor", "Vbor", Picture("Down"), Picture("Up"));
+    layout->addWidget(sel->CaptionLabel());
+    layout->addWidget(sel->Shape());
+    layout->addStretch(1);
+    sel->onPick = [this](int i) { picks.push_back(i); };
+    sel->SetTexts({"4.5 V", "4.2 V", "2.7 V", "2.0 V"});
+    sel->SetListHeightTwips(1000);
+    host.show();
+    sel->FillList();
+  }
+  // Under the frame, as wide as the frame.
+  void ExpectUnderTheFrame() const {
+    const QFrame* shape = sel->Shape();
+    EXPECT_EQ(sel->List()->geometry(), QRect(shape->x(), shape->y() + shape->height(),
+                                             shape->width(), sel->ListHeight()));
+  }
+  int Rows() const {
+    return (sel->ListHeight() - 2 * sel->List()->frameWidth()) / sel->List()->sizeHintForRow(0);
+  }
+};
+
+TEST_F(Selector, ShowingAValuePicksOnlyWhenTheSelectionChanges) {
+  EXPECT_TRUE(sel->List()->isHidden());
+  EXPECT_EQ(sel->List()->currentRow(), -1);
+  sel->ShowValue(2);
+  EXPECT_EQ(sel->ValueLabel()->text(), "2.7 V");
+  sel->ShowValue(2);
+  sel->ShowValue(7);  // no text for it: nothing shown, nothing picked
+  EXPECT_EQ(sel->ValueLabel()->text(), "");
+  sel->FillList();  // clearing and refilling the list picks nothing
+  EXPECT_EQ(sel->List()->currentRow(), -1);
+  EXPECT_EQ(picks, std::vector<int>{2});
+}
+
+TEST_F(Selector, OpenPickCloseCycle) {
+  sel->ShowValue(0);
+  picks.clear();
+  ClickOn(sel->Arrow());
+  EXPECT_TRUE(sel->List()->isVisible());
+  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Up"));
+  ExpectUnderTheFrame();
+  ClickOn(sel->ValueLabel());
+  EXPECT_FALSE(sel->IsOpen());
+  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
+  EXPECT_TRUE(picks.empty()) << "closing changes nothing";
+  ClickOn(sel->ValueLabel());
+  PickEntry(sel->List(), 3);
+  ClickOn(sel->Arrow());
+  PickEntry(sel->List(), 3);  // the entry already selected closes the list as well
+  EXPECT_FALSE(sel->IsOpen());
+  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
+  EXPECT_EQ(picks, (std::vector<int>{3, 3}));
+}
+
+TEST_F(Selector, ListsShowTheRowsOfTheirDesignedHeightUnderTheFrame) {
+  // Designed rows of 195 twips: 1000 twips held five rows, 1800 nine, 2000 ten, 500 two.
+  for (const auto& [twips, rows] : {std::pair{1000, 5}, {1800, 9}, {2000, 10}, {500, 2}, {200, 1}}) {
+    sel->SetListHeightTwips(twips);
+    sel->FillList();
+    EXPECT_EQ(Rows(), rows) << twips;
+  }
+  top->setMinimumHeight(120);
+  host.resize(700, 500);
+  QApplication::sendPostedEvents();
+  host.layout()->activate();
+  ExpectUnderTheFrame();
+}
+
+TEST_F(Selector, ASelectorThatCannotOpenClosesItsList) {
+  ClickOn(sel->Arrow());
+  sel->SetOpenable(false);
+  EXPECT_FALSE(sel->IsOpen());
+  EXPECT_TRUE(sel->Arrow()->isHidden());
+  EXPECT_FALSE(sel->ValueLabel()->isEnabled());
+  ClickOn(sel->ValueLabel());
+  EXPECT_FALSE(sel->IsOpen());
+  sel->SetOpenable(true);
+  ClickOn(sel->ValueLabel());
+  EXPECT_TRUE(sel->IsOpen());
+}
+
+}  // namespace
+}  // namespace krv

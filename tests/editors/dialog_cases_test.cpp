@@ -1,0 +1,242 @@
+// The configuration dialogs' own cases, one per line of the case files in
+// tests/data/dialogs/. A line is three parts separated by "|":
+//   device and starting state | actions | expected state
+// The dialog of the device is made anew, the starting state set (ConfigWord=3FFF,
+// Config1..Config7, CalibWord1, CalibWord2, OscCal=HHLL, LastWord=HHLL, UserID=b0,b1,...,
+// BandGapValue=n) and ShowConfig run; the checksum display is then cleared. Actions:
+//   click NAME            a user's click on a check box or option button ("optOsc(2)")
+//   pick FIELD ROW        opens selector FIELD with its arrow and picks entry ROW
+//   open FIELD            a click on the arrow of selector FIELD
+//   type NAME KEYS        keys typed into a text box; retype replaces the text first
+//   paste NAME TEXT       TEXT pasted over the whole text of a text box
+//   set WORD=HEX          a word changed behind the dialog's back
+//   show                  ShowConfig again
+//   device NAME           another device selected (the dialog stays when it serves it
+//                         too; the words are blank again) and ShowConfig
+// Expected: WORD=HEX, BandGapValue=n, UserID=b0,...; csum=TEXT (the checksum display
+// since the actions began, "" when untouched); NAME=STATE (a check box 0/1, an option array
+// its selected Index or -1, a list its selected row, a label or box its text);
+// NAME.visible=0/1, NAME.enabled=0/1, NAME.text=TEXT (caption), NAME.count=N (list entries),
+// NAME.items=a;b;c (list entries), NAME.rows=N (rows an open list shows), NAME.fixedpitch=0/1
+// (its font), NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
+// Values with blanks are quoted; # starts a comment line.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <QClipboard>
+
+#include "dialog_fixture.h"
+#include "editors/pic18/drop_down_selector.h"
+
+namespace krv {
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char sep) {
+  std::vector<std::string> out(1);
+  bool quoted = false;
+  for (const char c : text) {
+    if (c == '"') quoted = !quoted;
+    if (c == sep && !quoted) {
+      out.emplace_back();
+      continue;
+    }
+    out.back() += c;
+  }
+  return out;
+}
+
+// Words separated by blanks; a quoted stretch keeps its blanks and loses its quotes.
+std::vector<std::string> Tokens(const std::string& text) {
+  std::vector<std::string> out;
+  std::string cur;
+  bool quoted = false, any = false;
+  for (const char c : text) {
+    if (c == '"') {
+      quoted = !quoted;
+      any = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (any) out.push_back(cur);
+      cur.clear();
+      any = false;
+    } else {
+      cur += c;
+      any = true;
+    }
+  }
+  if (any) out.push_back(cur);
+  return out;
+}
+
+uint32_t HexOf(const std::string& text) {
+  return static_cast<uint32_t>(std::stoul(text, nullptr, 16));
+}
+
+class Case : public test::DialogFixture {
+ public:
+  // Runs one line; every failure names it.
+  void Run(const std::string& line) {
+    const std::vector<std::string> parts = Split(line, '|');
+    ASSERT_EQ(parts.size(), 3u) << "a case has three parts";
+    const std::vector<std::string> start = Tokens(parts[0]);
+    ASSERT_FALSE(start.empty());
+    Open(start[0]);
+    for (size_t i = 1; i < start.size(); ++i) Assign(start[i]);
+    dialog->ShowConfig();
+    ts.window.csum.clear();
+    const std::vector<std::string> actions = Tokens(parts[1]);
+    for (size_t i = 0; i < actions.size(); ++i) {
+      const std::string& a = actions[i];
+      const auto arg = [&]() -> std::string {
+        if (i + 1 < actions.size()) return actions[++i];
+        ADD_FAILURE() << a << " needs an argument";
+        return {};
+      };
+      if (a == "click") {
+        Find<QAbstractButton>(Q(arg()))->click();
+      } else if (a == "pick" || a == "open") {
+        const QString field = Q(arg());
+        test::ClickOn(Find<QLabel>("img" + field));
+        if (a == "pick") test::PickEntry(Find<QListWidget>("lst" + field), std::stoi(arg()));
+      } else if (a == "type" || a == "retype") {
+        QLineEdit* e = Find<QLineEdit>(Q(arg()));
+        e->setFocus();
+        if (a == "retype") {
+          e->selectAll();
+          QTest::keyClick(e, Qt::Key_Delete);
+        }
+        QTest::keyClicks(e, Q(arg()));
+      } else if (a == "paste") {
+        QLineEdit* e = Find<QLineEdit>(Q(arg()));
+        QApplication::clipboard()->setText(Q(arg()));
+        e->selectAll();
+        e->paste();
+      } else if (a == "set") {
+        Assign(arg());
+      } else if (a == "show") {
+        dialog->ShowConfig();
+      } else if (a == "device") {
+        Open(arg());
+        dialog->ShowConfig();
+      } else {
+        ADD_FAILURE() << "unknown action " << a;
+      }
+    }
+    for (const std::string& e : Tokens(parts[2])) Expect(e);
+  }
+
+ private:
+  static QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+  int32_t* Word(const std::string& name) {
+    if (name == "ConfigWord") return &s.cfg.ConfigWord;
+    if (name == "CalibWord1") return &s.cfg.CalibWord1;
+    if (name == "CalibWord2") return &s.cfg.CalibWord2;
+    if (name == "BandGapValue") return &s.cfg.BandGapValue;
+    if (name.size() == 7 && name.rfind("Config", 0) == 0 && name[6] >= '1' && name[6] <= '7')
+      return &s.cfg.Config[static_cast<size_t>(name[6] - '0')];
+    return nullptr;
+  }
+
+  void Assign(const std::string& token) {
+    const size_t eq = token.find('=');
+    ASSERT_NE(eq, std::string::npos) << token;
+    const std::string name = token.substr(0, eq), value = token.substr(eq + 1);
+    if (int32_t* w = Word(name)) {
+      *w = static_cast<int32_t>(HexOf(value));
+    } else if (name == "OscCal") {
+      s.cfg.OscCalHigh = static_cast<int32_t>(HexOf(value) >> 8);
+      s.cfg.OscCalLow = static_cast<int32_t>(HexOf(value) & 0xFF);
+    } else if (name == "LastWord") {
+      const int32_t high = 2 * s.dev.CodeSize - 1;
+      s.buf.CodeBuffer.Set(high, HexOf(value) >> 8);
+      s.buf.CodeBuffer.Set(high - 1, HexOf(value) & 0xFF);
+    } else if (name == "UserID") {
+      const std::vector<std::string> bytes = Split(value, ',');
+      for (size_t i = 0; i < bytes.size() && i < 8; ++i)
+        s.cfg.UserID[i] = static_cast<uint8_t>(HexOf(bytes[i]));
+    } else {
+      ADD_FAILURE() << "unknown state " << name;
+    }
+  }
+
+  std::string UserIds() const {
+    std::string out;
+    for (size_t i = 0; i < 8; ++i) {
+      char b[4];
+      std::snprintf(b, sizeof b, "%02X", s.cfg.UserID[i]);
+      out += (i ? "," : "") + std::string(b);
+    }
+    return out;
+  }
+
+  void Expect(const std::string& token) {
+    const size_t eq = token.find('=');
+    ASSERT_NE(eq, std::string::npos) << token;
+    const std::string lhs = token.substr(0, eq), want = token.substr(eq + 1);
+    if (int32_t* w = Word(lhs)) {
+      if (lhs == "BandGapValue")
+        EXPECT_EQ(std::to_string(*w), want) << lhs;
+      else
+        EXPECT_EQ(test::Hex4(*w), want) << lhs;
+      return;
+    }
+    if (lhs == "csum" || lhs == "UserID") {
+      EXPECT_EQ(lhs == "csum" ? ts.window.csum : UserIds(), want) << lhs;
+      return;
+    }
+    const size_t dot = lhs.rfind('.');
+    if (dot == std::string::npos || lhs.back() == ')') {
+      EXPECT_EQ(StateOf(Q(lhs)), want) << lhs;
+      return;
+    }
+    const QString name = Q(lhs.substr(0, dot));
+    const std::string property = lhs.substr(dot + 1);
+    QWidget* w = Find<QWidget>(name);
+    if (!w) return;
+    std::string got;
+    if (property == "visible") {
+      got = w->isVisibleTo(widget) ? "1" : "0";
+    } else if (property == "enabled") {
+      got = w->isEnabled() ? "1" : "0";
+    } else if (property == "text") {
+      got = CaptionOf(w);
+    } else if (property == "fixedpitch") {
+      got = QFontInfo(w->font()).fixedPitch() ? "1" : "0";
+    } else if (property == "word") {  // the typed value that the erase would take
+      std::optional<uint16_t> v;
+      for (auto c : {DialogControl::txtOscCal, DialogControl::txtBackOscCal})
+        if (ControlName(c) == name.toStdString()) v = dialog->HexWord(c);
+      got = v ? test::Hex4(*v) : "none";
+    } else if (auto* list = qobject_cast<QListWidget*>(w); list && property == "count") {
+      got = std::to_string(list->count());
+    } else if (list && property == "items") {
+      for (int r = 0; r < list->count(); ++r) got += (r ? ";" : "") + list->item(r)->text().toStdString();
+    } else if (list && property == "rows") {
+      got = std::to_string((list->height() - 2 * list->frameWidth()) / list->sizeHintForRow(0));
+    } else {
+      ADD_FAILURE() << "unknown property " << lhs;
+    }
+    EXPECT_EQ(got, want) << lhs;
+  }
+};
+
+TEST(DialogCases, EveryLineOfTheCaseFiles) {
+  const std::filesystem::path dir = std::filesystem::path(KRV330_TEST_DATA_DIR) / "dialogs";
+  int cases = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    std::ifstream in(entry.path());
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+      if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
+      SCOPED_TRACE(entry.path().filename().string() + ":" + std::to_string(n));
+      Case c;
+      c.Run(line);
+      ++cases;
+    }
+  }
+  EXPECT_GT(cases, 0);
+}
+
+}  // namespace
+}  // namespace krv
