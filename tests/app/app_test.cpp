@@ -2,7 +2,10 @@
 // simulated programmer of KRV330_SIMULATOR in place of USB.
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -21,6 +24,7 @@
 #include "editors/config_dialog.h"
 #include "shell/main_window.h"
 #include "sim/simulated.h"
+#include "support/gui_helpers.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
 
@@ -82,6 +86,30 @@ class App : public ::testing::Test {
     ASSERT_EQ(s.dev.DeviceName, name);
   }
   QWidget* Dialog() { return dynamic_cast<QWidget*>(w.CurrentCfgForm()); }
+  // A check box 0/1, an option array its selected Index, a label or box its text.
+  std::string StateOf(const std::string& name) {
+    const QString n = QString::fromStdString(name);
+    if (auto* g = Dialog()->findChild<QButtonGroup*>(n)) return std::to_string(g->checkedId());
+    if (auto* c = Dialog()->findChild<QCheckBox*>(n)) return c->isChecked() ? "1" : "0";
+    if (auto* l = Dialog()->findChild<QLabel*>(n)) return l->text().toStdString();
+    if (auto* e = Dialog()->findChild<QLineEdit*>(n)) return e->text().toStdString();
+    ADD_FAILURE() << "no control " << name;
+    return {};
+  }
+  static std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+  }
+  static std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text, char sep) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const std::string& w : Words(text)) {
+      const size_t at = w.find(sep);
+      out.emplace_back(w.substr(0, at), at == std::string::npos ? "" : w.substr(at + 1));
+    }
+    return out;
+  }
   template <class T>
   T* Control(const char* name) {
     T* c = Dialog()->findChild<T*>(name);
@@ -147,42 +175,70 @@ TEST_F(App, WriteVerifyReadAndSaveADsPic30ThroughTheSimulatedProgrammer) {
   EXPECT_FALSE(s.run.ActionRunning);
 }
 
-TEST_F(App, EachFamilysDialogFillsTheClientAreaAndItsEditsReachTheSavedFile) {
+// A HEX file built by gpasm is loaded with the device selected; its dialog fills the client
+// area and shows the file's configuration; edits made in the dialog reach the saved file.
+struct DialogRoundTrip {
+  const char* device;
+  const char* source;  // gpasm source in tests/data; "" for the blank buffers
+  const char* shown;   // after the load: control=state (a box 0/1, an option array its Index)
+  // Edits: NAME clicks a box or option button, NAME:TEXT types TEXT into an emptied box,
+  // pick:FIELD:ROW picks an entry of a drop-down selector.
+  const char* edits;
+  const char* saved;  // the saved file read back: ConfigWord=HEX, ConfigN=HEX, UserIDn=HEX
+};
+const DialogRoundTrip kRoundTrips[] = {
+    {"PIC16F84A", "", "chePWRTE=0", "chePWRTE", "ConfigWord=3FF7"},
+    {"PIC30F4013", "", "txtConfig(1)=803F", "txtConfig(1):8012", "Config2=8012"},
+    {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
+     "Config2=0E0E UserID0=AB UserID1=12"},
+    {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+};
+
+TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
   Start("PIC30F4013");
-  const std::string saved = folder + "/config.hex";
-  w.hexFile = saved;
-
-  SelectDevice("PIC16F84A");
-  ASSERT_EQ(Dialog()->objectName(), "frm16F54");
-  EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
-  Control<QCheckBox>("chePWRTE")->click();  // power-up timer on: bit 3 cleared
-  EXPECT_EQ(s.cfg.ConfigWord, 0x3FF7);
-  Menu("FileSave");
-  EXPECT_EQ(SavedConfig(saved).ConfigWord, 0x3FF7);
-
-  SelectDevice("PIC30F4013");
-  ASSERT_EQ(Dialog()->objectName(), "frm30F");
-  EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
-  QLineEdit* fbors = Control<QLineEdit>("txtConfig(1)");
-  fbors->clear();
-  QTest::keyClicks(fbors, "8012");
-  EXPECT_EQ(s.cfg.Config[2], 0x8012);
-  Menu("FileSave");
-  EXPECT_EQ(SavedConfig(saved).Config[2], 0x8012);
-
-  SelectDevice("PIC18F452-4539");
-  ASSERT_EQ(Dialog()->objectName(), "frm18FXX2");
-  EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
-  Control<QCheckBox>("chePWRTEN")->click();  // power-up timer on: CONFIG2L bit 0 cleared
-  EXPECT_EQ(s.cfg.Config[2], 0x0F0E);
-  QLineEdit* id1 = Control<QLineEdit>("txtUserID1");
-  id1->clear();
-  QTest::keyClicks(id1, "12ab");
-  Menu("FileSave");
-  const ConfigState cfg = SavedConfig(saved);
-  EXPECT_EQ(cfg.Config[2] & 0x0F0F, 0x0F0E);
-  EXPECT_EQ(cfg.UserID[0], 0xAB);
-  EXPECT_EQ(cfg.UserID[1], 0x12);
+  for (const DialogRoundTrip& c : kRoundTrips) {
+    SCOPED_TRACE(c.device);
+    SelectDevice(c.device);
+    ASSERT_EQ(Dialog()->objectName().toStdString(), DialogName(s.dev.ConfigForm));
+    EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
+    if (*c.source) {
+      w.hexFile = folder + "/" + c.source + ".hex";
+      ASSERT_EQ(std::system(("gpasm -o " + w.hexFile + " " + KRV330_TEST_DATA_DIR + "/" + c.source +
+                             " >/dev/null 2>&1")
+                                .c_str()),
+                0)
+          << "gpasm (scripts/setup.sh installs it)";
+      Menu("FileOpen");
+    }
+    for (const auto& [name, state] : Pairs(c.shown, '=')) EXPECT_EQ(StateOf(name), state) << name;
+    for (const std::string& edit : Words(c.edits)) {
+      const size_t colon = edit.find(':');
+      if (edit.rfind("pick:", 0) == 0) {
+        const size_t second = edit.find(':', 5);
+        const QString field = QString::fromStdString(edit.substr(5, second - 5));
+        test::ClickOn(Control<QLabel>(("img" + field).toStdString().c_str()));
+        test::PickEntry(Control<QListWidget>(("lst" + field).toStdString().c_str()),
+                        std::stoi(edit.substr(second + 1)));
+      } else if (colon != std::string::npos) {
+        QLineEdit* box = Control<QLineEdit>(edit.substr(0, colon).c_str());
+        box->clear();
+        QTest::keyClicks(box, QString::fromStdString(edit.substr(colon + 1)));
+      } else {
+        Control<QAbstractButton>(edit.c_str())->click();
+      }
+    }
+    w.hexFile = folder + "/saved.hex";
+    Menu("FileSave");
+    const ConfigState cfg = SavedConfig(w.hexFile);
+    for (const auto& [word, value] : Pairs(c.saved, '=')) {
+      int32_t got = word == "ConfigWord" ? cfg.ConfigWord
+                    : word.rfind("UserID", 0) == 0
+                        ? cfg.UserID[static_cast<size_t>(std::stoi(word.substr(6)))]
+                        : cfg.Config[static_cast<size_t>(std::stoi(word.substr(6)))];
+      EXPECT_EQ(test::Hex4(got), std::string(4 - std::min<size_t>(4, value.size()), '0') + value)
+          << word;
+    }
+  }
   EXPECT_TRUE(w.boxes.empty()) << w.boxes.front();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // A configuration dialog in a client area of its own, on a test session, and the reading
 // of its controls' state by name.
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -19,33 +18,11 @@
 #include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "editors/dialog_factory.h"
+#include "support/gui_helpers.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
-#include "widgets/pictures.h"
 
 namespace krv::test {
-
-// Four hexadecimal digits, as the word labels show a value.
-inline std::string Hex4(int32_t v) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(v));
-  return hex;
-}
-
-// A user's click in the middle of a control.
-inline void ClickOn(QWidget* w) {
-  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-}
-// Picks entry `row` of an open list with the mouse.
-inline void PickEntry(QListWidget* list, int row) {
-  QListWidgetItem* item = list->item(row);
-  list->scrollToItem(item);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-// Whether the arrow shows the picture with this key ("Down", "Up").
-inline bool ShowsPicture(const QLabel* arrow, const char* key) {
-  return arrow->pixmap().toImage() == Picture(QString::fromLatin1(key)).toImage();
-}
 
 struct DialogFixture {
   TestSession ts;

@@ -1,0 +1,36 @@
+#pragma once
+// A user's mouse on the program's controls, and the four hexadecimal digits the word labels
+// show; shared by the dialog and program tests.
+#include <cstdio>
+#include <string>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+
+#include "widgets/pictures.h"
+
+namespace krv::test {
+
+inline std::string Hex4(int32_t v) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(v));
+  return hex;
+}
+
+// A click in the middle of a control.
+inline void ClickOn(QWidget* w) {
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+// Picks entry `row` of an open list with the mouse.
+inline void PickEntry(QListWidget* list, int row) {
+  QListWidgetItem* item = list->item(row);
+  list->scrollToItem(item);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+// Whether the arrow shows the picture with this key ("Down", "Up").
+inline bool ShowsPicture(const QLabel* arrow, const char* key) {
+  return arrow->pixmap().toImage() == Picture(QString::fromLatin1(key)).toImage();
+}
+
+}  // namespace krv::test
