@@ -13,7 +13,8 @@ int32_t& WordOf(ConfigState& c, WordId w) {
     case WordId::CalibWord2:
       return c.CalibWord2;
     default:
-      return c.Config[static_cast<size_t>(static_cast<int>(w) - static_cast<int>(WordId::Config1) + 1)];
+      return c
+          .Config[static_cast<size_t>(static_cast<int>(w) - static_cast<int>(WordId::Config1) + 1)];
   }
 }
 
@@ -59,8 +60,8 @@ OptionsDecl Options(std::string name, std::string container, Field field,
   return o;
 }
 
-SelectorDecl Selector(std::string field, std::string caption, WordId word, int shift,
-                      uint32_t mask, std::vector<std::string> texts, int listTwips) {
+SelectorDecl Selector(std::string field, std::string caption, WordId word, int shift, uint32_t mask,
+                      std::vector<std::string> texts, int listTwips) {
   return {std::move(field), std::move(caption), word, shift, mask, std::move(texts), listTwips};
 }
 

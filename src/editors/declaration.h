@@ -136,8 +136,8 @@ struct OptionsDecl {
   WordId word = WordId::ConfigWord;
   Field field;
   std::vector<std::string> captions;
-  std::string titleName, title;           // a label above the buttons ("lblOsc")
-  std::string groupName, groupCaption;    // a frame of its own round the buttons
+  std::string titleName, title;         // a label above the buttons ("lblOsc")
+  std::string groupName, groupCaption;  // a frame of its own round the buttons
   std::string frame = "fraCfg";
   void (*onClick)(Session& s, int index) = nullptr;  // a further effect of a click
 
@@ -193,8 +193,8 @@ struct SelectorDecl {
     return d;
   }
 };
-SelectorDecl Selector(std::string field, std::string caption, WordId word, int shift,
-                      uint32_t mask, std::vector<std::string> texts, int listTwips);
+SelectorDecl Selector(std::string field, std::string caption, WordId word, int shift, uint32_t mask,
+                      std::vector<std::string> texts, int listTwips);
 
 using ControlDecl = std::variant<BoxDecl, ArrayDecl, OptionsDecl, SelectorDecl>;
 
@@ -224,9 +224,9 @@ struct Rule {
     Sense sense;
   };
   std::vector<BitsChange> bits;
-  std::vector<std::pair<std::string, Field>> fields;                     // option arrays
+  std::vector<std::pair<std::string, Field>> fields;                    // option arrays
   std::vector<std::pair<std::string, std::vector<std::string>>> texts;  // selectors
-  std::vector<std::pair<std::string, int>> listTwips;                    // selectors
+  std::vector<std::pair<std::string, int>> listTwips;                   // selectors
   std::vector<std::string> closed;  // selectors that cannot be opened
 
   Rule Hide(std::initializer_list<const char*> names) const;

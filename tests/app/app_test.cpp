@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdlib>

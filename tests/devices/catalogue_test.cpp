@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/catalogue.h"
+#include "support/gputils.h"
 #include "support/test_session.h"
 
 namespace krv {
@@ -30,7 +31,10 @@ static void PrintTo(const DeviceRow& r, std::ostream* os) {
 
 namespace {
 
-const std::filesystem::path kGputils = "/usr/share/gputils";
+using test::GputilsPart;
+using test::Header;
+using test::kGputils;
+using test::ReadHeader;
 
 // A device of the list by dialog, with the values its line gives.
 struct Listed {
@@ -62,25 +66,6 @@ std::vector<Listed> ReadDialogList() {
     }
   }
   return out;
-}
-
-// A gputils header by section: "" the registers and the configuration-word addresses,
-// "CONFIG", "CONFIG2", "CONFIG1L" ... the settings of each configuration word.
-using Header = std::map<std::string, std::map<std::string, uint32_t>>;
-
-Header ReadHeader(const std::string& part) {
-  static const std::regex section(R"(^;-+\s*(\S+)\s+(\S+))");
-  static const std::regex equ(R"(^\s*(\w+)\s+EQU\s+H'([0-9A-Fa-f]+)')");
-  std::ifstream in(kGputils / "header" / ("p" + part + ".inc"));
-  Header h;
-  for (std::string line, current; std::getline(in, line);) {
-    std::smatch m;
-    if (std::regex_search(line, m, section))
-      current = m[2] == "Options" ? m[1].str() : "";
-    else if (std::regex_search(line, m, equ))
-      h[current][m[1]] = static_cast<uint32_t>(std::stoul(m[2], nullptr, 16));
-  }
-  return h;
 }
 
 // The bits that any setting of a word clears in the blank word: the implemented bits.
@@ -129,8 +114,7 @@ DeviceRow Expected(const Listed& d, const char* name) {
     e.CSumMasks30[0] = 0xC100;
     return e;
   }
-  std::string part = d.name.substr(3, d.name.find('-') - 3);  // "PIC18F242-2439": 18f242
-  std::transform(part.begin(), part.end(), part.begin(), ::tolower);
+  const std::string part = GputilsPart(d.name);
   Header h = ReadHeader(part);
   std::map<std::string, int32_t> m = ReadLinkerScript(part);
   e.DataSize = m["eeprom"];

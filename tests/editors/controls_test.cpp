@@ -72,7 +72,8 @@ TEST(OptionArray, SelectsTheButtonOfTheFieldValueOrNone) {
   SelectDevice(f.s, "PIC16F84A");
   WordDialog dialog(decl, f.s, f.area.get());
   auto* group = dialog.findChild<QButtonGroup*>("optTest");
-  for (const auto& [word, selected] : {std::pair{0x3FFD, 1}, {0x3FFF, -1}, {0x3FFC, 0}, {0x3FFE, -1}}) {
+  for (const auto& [word, selected] :
+       {std::pair{0x3FFD, 1}, {0x3FFF, -1}, {0x3FFC, 0}, {0x3FFE, -1}}) {
     f.s.cfg.ConfigWord = word;
     dialog.ShowConfig();
     EXPECT_EQ(group->checkedId(), selected) << word;
@@ -168,8 +169,8 @@ class Selector : public testing::Test {
   // Under the frame, as wide as the frame.
   void ExpectUnderTheFrame() const {
     const QFrame* shape = sel->Shape();
-    EXPECT_EQ(sel->List()->geometry(), QRect(shape->x(), shape->y() + shape->height(),
-                                             shape->width(), sel->ListHeight()));
+    EXPECT_EQ(sel->List()->geometry(),
+              QRect(shape->x(), shape->y() + shape->height(), shape->width(), sel->ListHeight()));
   }
   int Rows() const {
     return (sel->ListHeight() - 2 * sel->List()->frameWidth()) / sel->List()->sizeHintForRow(0);
@@ -211,7 +212,8 @@ TEST_F(Selector, OpenPickCloseCycle) {
 
 TEST_F(Selector, ListsShowTheRowsOfTheirDesignedHeightUnderTheFrame) {
   // Designed rows of 195 twips: 1000 twips held five rows, 1800 nine, 2000 ten, 500 two.
-  for (const auto& [twips, rows] : {std::pair{1000, 5}, {1800, 9}, {2000, 10}, {500, 2}, {200, 1}}) {
+  for (const auto& [twips, rows] :
+       {std::pair{1000, 5}, {1800, 9}, {2000, 10}, {500, 2}, {200, 1}}) {
     sel->SetListHeightTwips(twips);
     sel->FillList();
     EXPECT_EQ(Rows(), rows) << twips;

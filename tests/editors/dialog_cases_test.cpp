@@ -211,7 +211,8 @@ class Case : public test::DialogFixture {
     } else if (auto* list = qobject_cast<QListWidget*>(w); list && property == "count") {
       got = std::to_string(list->count());
     } else if (list && property == "items") {
-      for (int r = 0; r < list->count(); ++r) got += (r ? ";" : "") + list->item(r)->text().toStdString();
+      for (int r = 0; r < list->count(); ++r)
+        got += (r ? ";" : "") + list->item(r)->text().toStdString();
     } else if (list && property == "rows") {
       got = std::to_string((list->height() - 2 * list->frameWidth()) / list->sizeHintForRow(0));
     } else {

@@ -3,10 +3,12 @@
 // checksum follows the configuration words only, and no control keeps a state from the
 // device shown before.
 #include <map>
+#include <optional>
 
 #include "dialog_fixture.h"
 #include "editors/declaration.h"
 #include "editors/pic18/drop_down_selector.h"
+#include "support/gputils.h"
 
 namespace krv {
 namespace {
@@ -187,6 +189,81 @@ TEST_P(EveryDialog, EachOptionAndListEntryReadsBackAsWritten) {
         EXPECT_EQ(widget->findChild<QLabel*>("lblVal" + field)->text(), list->item(row)->text());
       }
     }
+  }
+}
+
+// The on and off settings of function `name` in a part's header, with the word they are
+// of: for PIC18 parts "_WDT_ON_2H" of CONFIG2H (the byte's place in the word), for the
+// others "_WDTE_ON" of CONFIG or CONFIG1 (ConfigWord) or CONFIG2 (Config1).
+struct Setting {
+  uint32_t on, off;
+  int word;  // 0 ConfigWord, n Config n
+  int shift;
+};
+std::optional<Setting> FindSetting(const test::Header& h, const std::string& name) {
+  for (const auto& [section, settings] : h) {
+    if (section.rfind("CONFIG", 0) != 0) continue;
+    std::string suffix;
+    Setting s{0, 0, section == "CONFIG2" ? 1 : 0, 0};
+    if (section.size() == 8) {  // "CONFIG2H"
+      suffix = "_" + section.substr(6);
+      s.word = section[6] - '0';
+      s.shift = section[7] == 'H' ? 8 : 0;
+    }
+    const auto on = settings.find("_" + name + "_ON" + suffix);
+    const auto off = settings.find("_" + name + "_OFF" + suffix);
+    if (on == settings.end() || off == settings.end()) continue;
+    s.on = on->second;
+    s.off = off->second;
+    return s;
+  }
+  return std::nullopt;
+}
+
+// Each box of a function that the part's gputils header names as an on and an off setting
+// writes exactly that setting's bits, ticked being on.
+TEST_P(EveryDialog, EachBoxWritesTheSettingOfItsFunctionAsThePartsHeaderGivesIt) {
+  // Names of ours that the headers spell otherwise.
+  const std::map<std::string, std::vector<std::string>> aliases = {
+      {"PWRTEN", {"PWRT"}}, {"WDTEN", {"WDT"}},   {"WDTE", {"WDT"}},           {"STVREN", {"STVR"}},
+      {"BKBUG", {"DEBUG"}}, {"OSCEN", {"OSCS"}},  {"BOREN", {"BOR", "BODEN"}}, {"BODEN", {"BOREN"}},
+      {"FSCM", {"FCMEN"}},  {"PBAD", {"PBADEN"}}, {"STVR", {"STVREN"}},        {"WDT", {"WDTEN"}},
+      {"BOR", {"BOREN"}},   {"PWRTE", {"PWRT"}}};
+  int checked = 0;
+  for (const std::string& d : Devices()) {
+    if (d == "PICunknown") continue;
+    const test::Header h = test::ReadHeader(test::GputilsPart(d));
+    Open(d);
+    ShowWords(0xFFFF);
+    for (QCheckBox* box : widget->findChildren<QCheckBox*>()) {
+      if (!Usable(box)) continue;
+      std::vector<std::string> names;
+      for (const QString& n : {box->objectName().mid(3), box->text()}) {
+        std::string name = n.toStdString();
+        std::erase_if(name, [](char c) { return c == '(' || c == ')' || c == ' '; });
+        names.push_back(name);
+        if (aliases.count(name))
+          names.insert(names.end(), aliases.at(name).begin(), aliases.at(name).end());
+      }
+      std::optional<Setting> setting;
+      for (size_t i = 0; i < names.size() && !setting; ++i) setting = FindSetting(h, names[i]);
+      if (!setting) continue;
+      SCOPED_TRACE(d + " " + box->objectName().toStdString());
+      int32_t& word =
+          setting->word ? s.cfg.Config[static_cast<size_t>(setting->word)] : s.cfg.ConfigWord;
+      if (box->isChecked()) box->click();
+      const int32_t off = word;
+      box->click();
+      const uint32_t bits = (setting->on ^ setting->off) << setting->shift;
+      EXPECT_EQ(static_cast<uint32_t>(word ^ off), bits) << "the bits of the setting";
+      EXPECT_EQ(static_cast<uint32_t>(word) & bits, (setting->on << setting->shift) & bits)
+          << "ticked is on";
+      box->click();
+      ++checked;
+    }
+  }
+  if (GetParam() != DialogId::frm30F) {
+    EXPECT_GT(checked, 0);
   }
 }
 

@@ -34,11 +34,11 @@ extern const DialogDecl kFrm16F54 = {
             On(kF5x).SetBits("cheCP", Fixed(0x0008), Low),
             On(kF7x).SetBits("cheCP", Fixed(0x0010), Low),
             On(kF716).SetBits("cheCP", Fixed(0x2000), Low),
-            On(Not(Names({"PIC16F83", "PIC16F84", "PIC16F84A", "PIC16F716", "PIC16F72",
-                          "PIC16F73", "PIC16F74", "PIC16F76", "PIC16F77"})))
+            On(Not(Names({"PIC16F83", "PIC16F84", "PIC16F84A", "PIC16F716", "PIC16F72", "PIC16F73",
+                          "PIC16F74", "PIC16F76", "PIC16F77"})))
                 .Hide({"chePWRTE"}),
-            On(Not(Names({"PIC16F716", "PIC16F72", "PIC16F73", "PIC16F74", "PIC16F76",
-                          "PIC16F77"})))
+            On(Not(Names(
+                   {"PIC16F716", "PIC16F72", "PIC16F73", "PIC16F74", "PIC16F76", "PIC16F77"})))
                 .Hide({"cheBOREN"}),
             On(Not(kF716)).Hide({"cheBORV"}),
         },

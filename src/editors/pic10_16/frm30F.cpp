@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/hex_text.h"
 #include "core/session.h"
 #include "devices/catalogue.h"
 #include "editors/dialog_base.h"
-#include "core/hex_text.h"
 
 namespace krv {
 namespace {

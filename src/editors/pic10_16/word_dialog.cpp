@@ -178,8 +178,8 @@ void WordDialog::AddOscCalFrames(QVBoxLayout* side) {
   addFrame("Frame2", "OSCCAL", "lblOscCal", "0x0104", "txtOscCal", "cheOscCal", lblOscCal_,
            txtOscCal_, cheOscCal_);
   if (decl_->oscCal == OscCalFrames::WithBackup)
-    addFrame("Frame4", "Backup OSCCAL", "lblBackOscCal", "0x00FF", "txtBackOscCal",
-             "cheBackOscCal", lblBackOscCal_, txtBackOscCal_, cheBackOscCal_);
+    addFrame("Frame4", "Backup OSCCAL", "lblBackOscCal", "0x00FF", "txtBackOscCal", "cheBackOscCal",
+             lblBackOscCal_, txtBackOscCal_, cheBackOscCal_);
 }
 
 void WordDialog::ShowConfig() {

@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 
-
 namespace krv {
 
 DropDownSelector::DropDownSelector(QWidget* dialog, const QString& field, const QString& caption,

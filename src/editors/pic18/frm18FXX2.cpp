@@ -14,8 +14,7 @@ extern const DialogDecl kFrm18FXX2 = {
                      {"LP", "XT", "HS", "RC", "EC with OSC2 / 4", "EC with OSC2 as RA6",
                       "HS with PLL enabled", "RC with OSC2 as RA6"},
                      1800),
-            Selector("Vbor", "Vbor", Config(2), 2, 0x3, {"4.5 V", "4.2 V", "2.7 V", "2.0 V"},
-                     1000),
+            Selector("Vbor", "Vbor", Config(2), 2, 0x3, {"4.5 V", "4.2 V", "2.7 V", "2.0 V"}, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0x7,
                      {"1:1", "1:2", "1:4", "1:8", "1:16", "1:32", "1:64", "1:128"}, 1800),
             Box("cheOSCEN", H(1, 5), Low),
@@ -40,8 +39,8 @@ extern const DialogDecl kFrm18FXX2 = {
         {
             On(Keys({"F248", "F258", "F448", "F458"})).Hide({"cheCCP2MX"}),
             On(Not(Keys({"F252-2539", "F452-4539", "F258", "F458"})))
-                .Hide({"cheCP(2)", "cheCP(3)", "cheWRT(2)", "cheWRT(3)", "cheEBTR(2)",
-                       "cheEBTR(3)"}),
+                .Hide(
+                    {"cheCP(2)", "cheCP(3)", "cheWRT(2)", "cheWRT(3)", "cheEBTR(2)", "cheEBTR(3)"}),
         },
 };
 

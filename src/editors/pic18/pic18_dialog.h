@@ -23,9 +23,9 @@ std::array<uint8_t, 2> UserIdPair(QStringView text);
 bool NoDataEeprom(const DeviceParams& d);
 
 // Option texts that several PIC18 dialogs share.
-extern const std::vector<std::string> kVborTexts;        // "4.5 V" .. "2.0 V"
-extern const std::vector<std::string> kWatchdogTexts;    // "1:1" .. "1:32,768"
-extern const std::vector<std::string> kWatchdogPlain;    // "1:1" .. "1:32768"
+extern const std::vector<std::string> kVborTexts;      // "4.5 V" .. "2.0 V"
+extern const std::vector<std::string> kWatchdogTexts;  // "1:1" .. "1:32,768"
+extern const std::vector<std::string> kWatchdogPlain;  // "1:1" .. "1:32768"
 
 class Pic18Dialog final : public DialogBase {
  public:
