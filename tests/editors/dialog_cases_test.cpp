@@ -13,6 +13,8 @@
 //   show                  ShowConfig again
 //   device NAME           another device selected (the dialog stays when it serves it
 //                         too; the words are blank again) and ShowConfig
+//   keep NAME             another device selected while the dialog shown stays, whatever
+//                         that device's own dialog (the words are blank again); ShowConfig
 // Expected: WORD=HEX, BandGapValue=n, UserID=b0,...; csum=TEXT (the checksum display
 // since the actions began, "" when untouched); NAME=STATE (a check box 0/1, an option array
 // its selected Index or -1, a list its selected row, a label or box its text);
@@ -118,6 +120,9 @@ class Case : public test::DialogFixture {
       } else if (a == "device") {
         Open(arg());
         dialog->ShowConfig();
+      } else if (a == "keep") {
+        SelectDevice(s, arg());
+        dialog->ShowConfig();
       } else {
         ADD_FAILURE() << "unknown action " << a;
       }
@@ -211,7 +216,8 @@ class Case : public test::DialogFixture {
     } else if (auto* list = qobject_cast<QListWidget*>(w); list && property == "count") {
       got = std::to_string(list->count());
     } else if (list && property == "items") {
-      for (int r = 0; r < list->count(); ++r) got += (r ? ";" : "") + list->item(r)->text().toStdString();
+      for (int r = 0; r < list->count(); ++r)
+        got += (r ? ";" : "") + list->item(r)->text().toStdString();
     } else if (list && property == "rows") {
       got = std::to_string((list->height() - 2 * list->frameWidth()) / list->sizeHintForRow(0));
     } else {
