@@ -11,7 +11,8 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X, kFrm10F22X, kFrm12F50X, kFrm12F510, kFrm16C745, kFrm16F54,
+    kFrm16f505, kFrm18FXX2;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -22,12 +23,19 @@ struct Registration {
   Kind kind;
   const DialogDecl* decl;
 };
+// clang-format off
 const Registration kDialogs[] = {
     {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
+    {DialogId::frm10F22X, Kind::Word, &kFrm10F22X},
+    {DialogId::frm12F50X, Kind::Word, &kFrm12F50X},
+    {DialogId::frm12F510, Kind::Word, &kFrm12F510},
+    {DialogId::frm16C745, Kind::Word, &kFrm16C745},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
+    {DialogId::frm16f505, Kind::Word, &kFrm16f505},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
+// clang-format on
 
 // Stands for a dialog that is not built yet: it says so, has no controls, and its
 // ShowConfig only refreshes the checksum.

@@ -192,6 +192,8 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
      "Config2=0E0E UserID0=AB UserID1=12"},
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+    {"PIC16C745", "pic16c745.asm", "optOsc=2 optCP=2 cheWDTE=0 chePWRTE=1", "cheWDTE",
+     "ConfigWord=2AE6"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {

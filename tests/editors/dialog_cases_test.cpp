@@ -13,6 +13,8 @@
 //   show                  ShowConfig again
 //   device NAME           another device selected (the dialog stays when it serves it
 //                         too; the words are blank again) and ShowConfig
+//   keep NAME             another device selected while the dialog shown stays, whatever
+//                         that device's own dialog (the words are blank again); ShowConfig
 // Expected: WORD=HEX, BandGapValue=n, UserID=b0,...; csum=TEXT (the checksum display
 // since the actions began, "" when untouched); NAME=STATE (a check box 0/1, an option array
 // its selected Index or -1, a list its selected row, a label or box its text);
@@ -117,6 +119,9 @@ class Case : public test::DialogFixture {
         dialog->ShowConfig();
       } else if (a == "device") {
         Open(arg());
+        dialog->ShowConfig();
+      } else if (a == "keep") {
+        SelectDevice(s, arg());
         dialog->ShowConfig();
       } else {
         ADD_FAILURE() << "unknown action " << a;
