@@ -11,7 +11,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2, kFrm18F2450, kFrm18FXX31, kFrm18F1X30;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -26,6 +26,9 @@ const Registration kDialogs[] = {
     {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
+    {DialogId::frm18F2450, Kind::Pic18, &kFrm18F2450},
+    {DialogId::frm18FXX31, Kind::Pic18, &kFrm18FXX31},
+    {DialogId::frm18F1X30, Kind::Pic18, &kFrm18F1X30},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
 
