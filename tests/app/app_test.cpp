@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdlib>
@@ -192,6 +192,11 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
      "Config2=0E0E UserID0=AB UserID1=12"},
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+    {"PIC18F2550", "pic18f2550.asm",
+     "lblConfig1=0E34 lblConfig2=0E36 lblValWatchdog=1:128 chePWRTEN=1 cheLVP=0 cheCP(1)=1 "
+     "cheWRT(3)=1 cheEBTRB=1",
+     "pick:Osc:12 chePWRTEN",
+     "Config1=0C34 Config2=0E37 Config3=8100 Config4=0081 Config5=C00D Config6=E007 Config7=000F"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
