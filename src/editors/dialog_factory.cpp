@@ -11,8 +11,17 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm10F22X, kFrm12F50X, kFrm12F510, kFrm16C745, kFrm16F54,
-    kFrm16f505, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X;
+extern const DialogDecl kFrm10F22X;
+extern const DialogDecl kFrm12F50X;
+extern const DialogDecl kFrm12F510;
+extern const DialogDecl kFrm16C745;
+extern const DialogDecl kFrm16F54;
+extern const DialogDecl kFrm16f505;
+extern const DialogDecl kFrm18FXX2;
+extern const DialogDecl kFrm18F2450;
+extern const DialogDecl kFrm18FXX31;
+extern const DialogDecl kFrm18F1X30;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -33,6 +42,9 @@ const Registration kDialogs[] = {
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
     {DialogId::frm16f505, Kind::Word, &kFrm16f505},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
+    {DialogId::frm18F2450, Kind::Pic18, &kFrm18F2450},
+    {DialogId::frm18FXX31, Kind::Pic18, &kFrm18FXX31},
+    {DialogId::frm18F1X30, Kind::Pic18, &kFrm18F1X30},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
 // clang-format on

@@ -194,6 +194,11 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
     {"PIC16C745", "pic16c745.asm", "optOsc=2 optCP=2 cheWDTE=0 chePWRTE=1", "cheWDTE",
      "ConfigWord=2AE6"},
+    {"PIC18F2550", "pic18f2550.asm",
+     "lblConfig1=0E34 lblConfig2=0E36 lblValWatchdog=1:128 chePWRTEN=1 cheLVP=0 cheCP(1)=1 "
+     "cheWRT(3)=1 cheEBTRB=1",
+     "pick:Osc:12 chePWRTEN",
+     "Config1=0C34 Config2=0E37 Config3=8100 Config4=0081 Config5=C00D Config6=E007 Config7=000F"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
