@@ -11,7 +11,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X, kFrm12F629, kFrm12F635, kFrm16F54, kFrm16F88X, kFrm18FXX2;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -23,9 +23,9 @@ struct Registration {
   const DialogDecl* decl;
 };
 const Registration kDialogs[] = {
-    {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
-    {DialogId::frm16F54, Kind::Word, &kFrm16F54},
-    {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
+    {DialogId::frm10F20X, Kind::Word, &kFrm10F20X}, {DialogId::frm12F629, Kind::Word, &kFrm12F629},
+    {DialogId::frm12F635, Kind::Word, &kFrm12F635}, {DialogId::frm16F54, Kind::Word, &kFrm16F54},
+    {DialogId::frm16F88X, Kind::Word, &kFrm16F88X}, {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
 

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdlib>
@@ -192,6 +192,9 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
      "Config2=0E0E UserID0=AB UserID1=12"},
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+    {"PIC12F675", "pic12f675.asm",
+     "optOsc=4 cheWDTE=0 chePWRTE=1 cheMCLRE=0 cheBODEN=1 optBGBits=3", "optBGBits(1)",
+     "ConfigWord=1FC4"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
