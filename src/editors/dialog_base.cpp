@@ -242,15 +242,18 @@ bool DialogBase::OpenableOf(const SelectorDecl& d) const {
 }
 
 void DialogBase::RememberDesign() {
-  std::set<std::string> touched;
+  std::set<std::string> touched, captioned;
   for (const Rule& r : decl_->rules) {
     touched.insert(r.hidden.begin(), r.hidden.end());
     touched.insert(r.disabled.begin(), r.disabled.end());
-    for (const auto& c : r.captions) touched.insert(c.first);
+    for (const auto& c : r.captions) captioned.insert(c.first);
   }
+  touched.insert(captioned.begin(), captioned.end());
+  // Only a caption that a rule changes returns to its design text: a label that a rule
+  // merely hides may show a word, which ShowConfig has already written.
   for (const std::string& name : touched) {
     auto* w = findChild<QWidget*>(Q(name));
-    if (w) design_.push_back({w, CaptionOf(w)});
+    if (w) design_.push_back({w, CaptionOf(w), captioned.count(name) > 0});
   }
   designKnown_ = true;
 }
@@ -260,7 +263,7 @@ void DialogBase::ApplyRules() {
   for (const Design& d : design_) {
     d.widget->setVisible(true);
     d.widget->setEnabled(true);
-    SetCaption(d.widget, d.caption);
+    if (d.captioned) SetCaption(d.widget, d.caption);
   }
   for (const Rule& r : decl_->rules) {
     if (!r.match.Matches(s_.dev)) continue;

@@ -108,6 +108,7 @@ class DialogBase : public QWidget, public ConfigDialog {
   struct Design {
     QWidget* widget;
     QString caption;
+    bool captioned;  // a rule changes its caption
   };
   std::vector<Design> design_;
   bool designKnown_ = false;

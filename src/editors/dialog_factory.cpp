@@ -15,9 +15,12 @@ extern const DialogDecl kFrm10F20X;
 extern const DialogDecl kFrm10F22X;
 extern const DialogDecl kFrm12F50X;
 extern const DialogDecl kFrm12F510;
+extern const DialogDecl kFrm12F629;
+extern const DialogDecl kFrm12F635;
 extern const DialogDecl kFrm16C745;
 extern const DialogDecl kFrm16F54;
 extern const DialogDecl kFrm16f505;
+extern const DialogDecl kFrm16F88X;
 extern const DialogDecl kFrm18FXX2;
 extern const DialogDecl kFrm18F2450;
 extern const DialogDecl kFrm18FXX31;
@@ -38,9 +41,12 @@ const Registration kDialogs[] = {
     {DialogId::frm10F22X, Kind::Word, &kFrm10F22X},
     {DialogId::frm12F50X, Kind::Word, &kFrm12F50X},
     {DialogId::frm12F510, Kind::Word, &kFrm12F510},
+    {DialogId::frm12F629, Kind::Word, &kFrm12F629},
+    {DialogId::frm12F635, Kind::Word, &kFrm12F635},
     {DialogId::frm16C745, Kind::Word, &kFrm16C745},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
     {DialogId::frm16f505, Kind::Word, &kFrm16f505},
+    {DialogId::frm16F88X, Kind::Word, &kFrm16F88X},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm18F2450, Kind::Pic18, &kFrm18F2450},
     {DialogId::frm18FXX31, Kind::Pic18, &kFrm18FXX31},

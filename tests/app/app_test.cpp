@@ -199,6 +199,9 @@ const DialogRoundTrip kRoundTrips[] = {
      "cheWRT(3)=1 cheEBTRB=1",
      "pick:Osc:12 chePWRTEN",
      "Config1=0C34 Config2=0E37 Config3=8100 Config4=0081 Config5=C00D Config6=E007 Config7=000F"},
+    {"PIC12F675", "pic12f675.asm",
+     "optOsc=4 cheWDTE=0 chePWRTE=1 cheMCLRE=0 cheBODEN=1 optBGBits=3", "optBGBits(1)",
+     "ConfigWord=1FC4"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
