@@ -242,15 +242,21 @@ bool DialogBase::OpenableOf(const SelectorDecl& d) const {
 }
 
 void DialogBase::RememberDesign() {
-  std::set<std::string> touched;
+  std::set<std::string> touched, captioned;
   for (const Rule& r : decl_->rules) {
     touched.insert(r.hidden.begin(), r.hidden.end());
     touched.insert(r.disabled.begin(), r.disabled.end());
-    for (const auto& c : r.captions) touched.insert(c.first);
+    for (const auto& c : r.captions) {
+      touched.insert(c.first);
+      captioned.insert(c.first);
+    }
   }
+  // Only a caption that a rule sets is restored: a label that is merely hidden (a word's
+  // value or address) has been filled already and keeps its text.
   for (const std::string& name : touched) {
     auto* w = findChild<QWidget*>(Q(name));
-    if (w) design_.push_back({w, CaptionOf(w)});
+    if (!w) continue;
+    design_.push_back({w, captioned.count(name) ? std::optional(CaptionOf(w)) : std::nullopt});
   }
   designKnown_ = true;
 }
@@ -260,7 +266,7 @@ void DialogBase::ApplyRules() {
   for (const Design& d : design_) {
     d.widget->setVisible(true);
     d.widget->setEnabled(true);
-    SetCaption(d.widget, d.caption);
+    if (d.caption) SetCaption(d.widget, *d.caption);
   }
   for (const Rule& r : decl_->rules) {
     if (!r.match.Matches(s_.dev)) continue;
