@@ -11,7 +11,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm16F627A, kFrm16F7X7, kFrm16F876, kFrm18FXX2;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -25,6 +25,9 @@ struct Registration {
 const Registration kDialogs[] = {
     {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
+    {DialogId::frm16F627A, Kind::Word, &kFrm16F627A},
+    {DialogId::frm16F7X7, Kind::Word, &kFrm16F7X7},
+    {DialogId::frm16F876, Kind::Word, &kFrm16F876},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
