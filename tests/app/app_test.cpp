@@ -192,6 +192,12 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
      "Config2=0E0E UserID0=AB UserID1=12"},
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+    {"PIC16F88", "pic16f88_config.asm",
+     "lblConfig=2D50 lblConfig1=3FFE optOsc=4 chePWRTE=1 cheMCLRE=0 optWRT=2 cheCCPMX=0 cheFCMEN=0 "
+     "cheIESO=1",
+     "optWRT(0) cheFCMEN", "ConfigWord=2950 Config1=3FFF"},
+    {"PIC16F877A", "pic16f877a.asm", "lblConfig=3B72 optOsc=2 chePWRTE=1 cheLVP=0 optWRT=1 cheCP=0",
+     "cheCP", "ConfigWord=1B72"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
