@@ -29,4 +29,21 @@ constexpr int32_t WordWithField(int32_t w, uint32_t fieldMask, int shift, uint32
                               ((value & fieldMask) << shift));
 }
 
+// The value whose bits, lowest first, are the bits of `w` under `mask`, lowest first: with
+// mask 0x13, bits 1..0 of w give value bits 1..0 and bit 4 gives value bit 2.
+constexpr int SpreadIndex(uint32_t w, uint32_t mask) {
+  int value = 0, k = 0;
+  for (uint32_t b = 1; b != 0; b <<= 1)
+    if (mask & b) value |= ((w & b) ? 1 : 0) << k++;
+  return value;
+}
+
+// Word `w` with the bits under `mask` taken from `value` the same way round.
+constexpr uint32_t WordWithSpread(uint32_t w, uint32_t mask, int value) {
+  int k = 0;
+  for (uint32_t b = 1; b != 0; b <<= 1)
+    if (mask & b) w = (value >> k++) & 1 ? w | b : w & ~b;
+  return w;
+}
+
 }  // namespace krv

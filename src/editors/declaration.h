@@ -128,6 +128,15 @@ struct Field {
   uint32_t Write(const DeviceRow& d, uint32_t w, int index) const;
 };
 
+// A field spread over bits that need not be adjacent: its Index bits, lowest first, lie in
+// the bits of `mask`, lowest first (mask 0x13: Index bits 1..0 in bits 1..0, Index bit 2 in
+// bit 4).
+template <uint32_t mask>
+constexpr Field Spread() {
+  return {Fixed(mask), 1, [](uint32_t w) { return SpreadIndex(w, mask); },
+          [](uint32_t w, int index) { return WordWithSpread(w, mask, index); }};
+}
+
 // An option-button array of a 12/14-bit dialog, in a container of its own (so that it is
 // one exclusive group), button Index i captioned captions[i].
 struct OptionsDecl {

@@ -246,14 +246,17 @@ void DialogBase::RememberDesign() {
   for (const Rule& r : decl_->rules) {
     touched.insert(r.hidden.begin(), r.hidden.end());
     touched.insert(r.disabled.begin(), r.disabled.end());
-    for (const auto& c : r.captions) captioned.insert(c.first);
+    for (const auto& c : r.captions) {
+      touched.insert(c.first);
+      captioned.insert(c.first);
+    }
   }
-  touched.insert(captioned.begin(), captioned.end());
-  // Only a caption that a rule changes returns to its design text: a label that a rule
-  // merely hides may show a word, which ShowConfig has already written.
+  // Only a caption that a rule sets is restored: a label that is merely hidden (a word's
+  // value or address) has been filled already and keeps its text.
   for (const std::string& name : touched) {
     auto* w = findChild<QWidget*>(Q(name));
-    if (w) design_.push_back({w, CaptionOf(w), captioned.count(name) > 0});
+    if (!w) continue;
+    design_.push_back({w, captioned.count(name) ? std::optional(CaptionOf(w)) : std::nullopt});
   }
   designKnown_ = true;
 }
@@ -263,7 +266,7 @@ void DialogBase::ApplyRules() {
   for (const Design& d : design_) {
     d.widget->setVisible(true);
     d.widget->setEnabled(true);
-    if (d.captioned) SetCaption(d.widget, d.caption);
+    if (d.caption) SetCaption(d.widget, *d.caption);
   }
   for (const Rule& r : decl_->rules) {
     if (!r.match.Matches(s_.dev)) continue;

@@ -4,6 +4,7 @@
 // controls named as the rest of the program knows them, and the running of a dialog's
 // declaration: its check boxes and their click rule, and its per-device rules.
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QFont>
@@ -73,9 +74,9 @@ class DialogBase : public QWidget, public ConfigDialog {
   // After a control changed a word: the family refreshes its labels and the checksum.
   virtual void WordChanged(WordId word) = 0;
 
-  // Returns every control that a rule touches to its design state (shown, enabled, design
-  // caption), then applies the rules that match the selected device. Call once all
-  // controls are made (the first call takes the design state).
+  // Returns every control that a rule touches to its design state (shown, enabled, and the
+  // design caption where a rule sets captions), then applies the rules that match the
+  // selected device. Call once all controls are made (the first call takes the design state).
   void ApplyRules();
   // The bits and sense of a box on the selected device.
   struct BoxSpec {
@@ -107,8 +108,7 @@ class DialogBase : public QWidget, public ConfigDialog {
   std::vector<BoxBinding> boxes_;
   struct Design {
     QWidget* widget;
-    QString caption;
-    bool captioned;  // a rule changes its caption
+    std::optional<QString> caption;  // for a control whose caption a rule sets
   };
   std::vector<Design> design_;
   bool designKnown_ = false;

@@ -20,6 +20,9 @@ extern const DialogDecl kFrm12F635;
 extern const DialogDecl kFrm16C745;
 extern const DialogDecl kFrm16F54;
 extern const DialogDecl kFrm16f505;
+extern const DialogDecl kFrm16F627A;
+extern const DialogDecl kFrm16F7X7;
+extern const DialogDecl kFrm16F876;
 extern const DialogDecl kFrm16F88X;
 extern const DialogDecl kFrm18FXX2;
 extern const DialogDecl kFrm18F2450;
@@ -46,6 +49,9 @@ const Registration kDialogs[] = {
     {DialogId::frm16C745, Kind::Word, &kFrm16C745},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
     {DialogId::frm16f505, Kind::Word, &kFrm16f505},
+    {DialogId::frm16F627A, Kind::Word, &kFrm16F627A},
+    {DialogId::frm16F7X7, Kind::Word, &kFrm16F7X7},
+    {DialogId::frm16F876, Kind::Word, &kFrm16F876},
     {DialogId::frm16F88X, Kind::Word, &kFrm16F88X},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm18F2450, Kind::Pic18, &kFrm18F2450},

@@ -202,6 +202,12 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC12F675", "pic12f675.asm",
      "optOsc=4 cheWDTE=0 chePWRTE=1 cheMCLRE=0 cheBODEN=1 optBGBits=3", "optBGBits(1)",
      "ConfigWord=1FC4"},
+    {"PIC16F88", "pic16f88_config.asm",
+     "lblConfig=2D50 lblConfig1=3FFE optOsc=4 chePWRTE=1 cheMCLRE=0 optWRT=2 cheCCPMX=0 cheFCMEN=0 "
+     "cheIESO=1",
+     "optWRT(0) cheFCMEN", "ConfigWord=2950 Config1=3FFF"},
+    {"PIC16F877A", "pic16f877a.asm", "lblConfig=3B72 optOsc=2 chePWRTE=1 cheLVP=0 optWRT=1 cheCP=0",
+     "cheCP", "ConfigWord=1B72"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
