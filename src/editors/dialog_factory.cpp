@@ -11,7 +11,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2;
+extern const DialogDecl kFrm10F20X, kFrm16F54, kFrm18FXX2, kFrm18F6X9X, kFrm18F2221, kFrm18FX220;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -26,6 +26,9 @@ const Registration kDialogs[] = {
     {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
     {DialogId::frm16F54, Kind::Word, &kFrm16F54},
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
+    {DialogId::frm18F6X9X, Kind::Pic18, &kFrm18F6X9X},
+    {DialogId::frm18F2221, Kind::Pic18, &kFrm18F2221},
+    {DialogId::frm18FX220, Kind::Pic18, &kFrm18FX220},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
 

@@ -17,14 +17,6 @@
 
 namespace krv {
 
-const std::vector<std::string> kVborTexts = {"4.5 V", "4.2 V", "2.7 V", "2.0 V"};
-const std::vector<std::string> kWatchdogTexts = {
-    "1:1",   "1:2",   "1:4",     "1:8",     "1:16",    "1:32",     "1:64",     "1:128",
-    "1:256", "1:512", "1:1,024", "1:2,048", "1:4,096", "1:8,192", "1:16,384", "1:32,768"};
-const std::vector<std::string> kWatchdogPlain = {
-    "1:1",   "1:2",   "1:4",    "1:8",    "1:16",   "1:32",    "1:64",    "1:128",
-    "1:256", "1:512", "1:1024", "1:2048", "1:4096", "1:8192", "1:16384", "1:32768"};
-
 namespace {
 
 // Single boxes per column.
@@ -210,7 +202,8 @@ void Pic18Dialog::RefreshOnce() {
   for (int n = 1; n <= 7; ++n) lblConfig_[n - 1]->setText(Hex(Word(n), 4));
   for (const SelectorBinding& b : selectors_) {
     const SelectorDecl& d = *b.decl;
-    b.selector->ShowValue(static_cast<int>((static_cast<uint32_t>(WordOf(s_.cfg, d.word)) >> d.shift) & d.mask));
+    b.selector->ShowValue(
+        static_cast<int>((static_cast<uint32_t>(WordOf(s_.cfg, d.word)) >> d.shift) & d.mask));
   }
   for (size_t n = 0; n < 4; ++n)
     txtUserID_[n]->setText(Hex(s_.cfg.UserID[2 * n + 1] * 256u + s_.cfg.UserID[2 * n], 4));
