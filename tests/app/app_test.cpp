@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <cstdlib>
@@ -192,6 +192,9 @@ const DialogRoundTrip kRoundTrips[] = {
     {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
      "Config2=0E0E UserID0=AB UserID1=12"},
     {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
+    {"PIC18F4620", "pic18f4620.asm",
+     "lblConfig1=0800 lblConfig2=100F lblValWatchdog=1:256 chePBADEN=0 cheLVP=0 cheCP(1)=1",
+     "pick:Vbor:3 cheLVP", "Config1=0800 Config2=101F Config3=8100 Config4=0085 Config5=C00D"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
