@@ -27,7 +27,10 @@ extern const DialogDecl kFrm16F88X;
 extern const DialogDecl kFrm18FXX2;
 extern const DialogDecl kFrm18F2450;
 extern const DialogDecl kFrm18FXX31;
+extern const DialogDecl kFrm18F6X9X;
+extern const DialogDecl kFrm18F2221;
 extern const DialogDecl kFrm18F1X30;
+extern const DialogDecl kFrm18FX220;
 DialogBase* MakeFrm30F(Session& s, QWidget* parent);
 
 namespace {
@@ -56,7 +59,10 @@ const Registration kDialogs[] = {
     {DialogId::frm18FXX2, Kind::Pic18, &kFrm18FXX2},
     {DialogId::frm18F2450, Kind::Pic18, &kFrm18F2450},
     {DialogId::frm18FXX31, Kind::Pic18, &kFrm18FXX31},
+    {DialogId::frm18F6X9X, Kind::Pic18, &kFrm18F6X9X},
+    {DialogId::frm18F2221, Kind::Pic18, &kFrm18F2221},
     {DialogId::frm18F1X30, Kind::Pic18, &kFrm18F1X30},
+    {DialogId::frm18FX220, Kind::Pic18, &kFrm18FX220},
     {DialogId::frm30F, Kind::Frm30F, nullptr},
 };
 // clang-format on

@@ -208,6 +208,9 @@ const DialogRoundTrip kRoundTrips[] = {
      "optWRT(0) cheFCMEN", "ConfigWord=2950 Config1=3FFF"},
     {"PIC16F877A", "pic16f877a.asm", "lblConfig=3B72 optOsc=2 chePWRTE=1 cheLVP=0 optWRT=1 cheCP=0",
      "cheCP", "ConfigWord=1B72"},
+    {"PIC18F4620", "pic18f4620.asm",
+     "lblConfig1=0800 lblConfig2=100F lblValWatchdog=1:256 chePBADEN=0 cheLVP=0 cheCP(1)=1",
+     "pick:Vbor:3 cheLVP", "Config1=0800 Config2=101F Config3=8100 Config4=0085 Config5=C00D"},
 };
 
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {

@@ -17,14 +17,6 @@
 
 namespace krv {
 
-const std::vector<std::string> kVborTexts = {"4.5 V", "4.2 V", "2.7 V", "2.0 V"};
-const std::vector<std::string> kWatchdogTexts = {
-    "1:1",   "1:2",   "1:4",     "1:8",     "1:16",    "1:32",    "1:64",     "1:128",
-    "1:256", "1:512", "1:1,024", "1:2,048", "1:4,096", "1:8,192", "1:16,384", "1:32,768"};
-const std::vector<std::string> kWatchdogPlain = {
-    "1:1",   "1:2",   "1:4",    "1:8",    "1:16",   "1:32",   "1:64",    "1:128",
-    "1:256", "1:512", "1:1024", "1:2048", "1:4096", "1:8192", "1:16384", "1:32768"};
-
 namespace {
 
 // Single boxes per column.

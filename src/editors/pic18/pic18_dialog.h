@@ -5,6 +5,7 @@
 // UpdateConfigsLabels.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "editors/dialog_base.h"
@@ -22,10 +23,15 @@ std::array<uint8_t, 2> UserIdPair(QStringView text);
 // The device has no data EEPROM: its dialog hides cheCPD and cheWRTD.
 bool NoDataEeprom(const DeviceParams& d);
 
-// Option texts that several PIC18 dialogs share.
-extern const std::vector<std::string> kVborTexts;      // "4.5 V" .. "2.0 V"
-extern const std::vector<std::string> kWatchdogTexts;  // "1:1" .. "1:32,768"
-extern const std::vector<std::string> kWatchdogPlain;  // "1:1" .. "1:32768"
+// Option texts that several PIC18 dialogs share. Inline, so that they are made before any
+// dialog declaration that copies them (declarations are made at start-up, in other files).
+inline const std::vector<std::string> kVborTexts = {"4.5 V", "4.2 V", "2.7 V", "2.0 V"};
+inline const std::vector<std::string> kWatchdogTexts = {
+    "1:1",   "1:2",   "1:4",     "1:8",     "1:16",    "1:32",    "1:64",     "1:128",
+    "1:256", "1:512", "1:1,024", "1:2,048", "1:4,096", "1:8,192", "1:16,384", "1:32,768"};
+inline const std::vector<std::string> kWatchdogPlain = {
+    "1:1",   "1:2",   "1:4",    "1:8",    "1:16",   "1:32",   "1:64",    "1:128",
+    "1:256", "1:512", "1:1024", "1:2048", "1:4096", "1:8192", "1:16384", "1:32768"};
 
 class Pic18Dialog final : public DialogBase {
  public:
