@@ -56,7 +56,7 @@ namespace krv {
   KRV_TEXTS_MORE(X)
 
 // Further texts, one block per subsystem.
-#define KRV_TEXTS_MORE(X) KRV_TEXTS_SHELL(X) KRV_TEXTS_BUFFERS(X) KRV_TEXTS_EDITORS(X)
+#define KRV_TEXTS_MORE(X) KRV_TEXTS_SHELL(X) KRV_TEXTS_BUFFERS(X)
 
 // Application shell: main window, menus, toolbar, settings and about dialogs.
 #define KRV_TEXTS_SHELL(X)                                                                  \
@@ -145,11 +145,6 @@ namespace krv {
     "byte(s) of the file lie outside the memory of the selected device and were not loaded. " \
     "The first one is at file address")                                                       \
   X(HexCannotWrite, "Messages", "HexCannotWrite", "The HEX file could not be written:")
-
-// Configuration dialogs.
-#define KRV_TEXTS_EDITORS(X)                          \
-  X(CfgEditorMissing, "Messages", "CfgEditorMissing", \
-    "The configuration editor for this device family is not available yet.")
 
 enum class TextId {
 #define KRV_TEXT_ENUM(id, section, key, def) id,

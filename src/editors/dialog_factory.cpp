@@ -1,10 +1,8 @@
 // The registration table: one row per configuration dialog.
 #include "editors/dialog_factory.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include <iterator>
 
-#include "core/helpers.h"
 #include "editors/dialog_base.h"
 #include "editors/pic10_16/word_dialog.h"
 #include "editors/pic18/pic18_dialog.h"
@@ -42,7 +40,7 @@ struct Registration {
   const DialogDecl* decl;
 };
 // clang-format off
-const Registration kDialogs[] = {
+constexpr Registration kDialogs[] = {
     {DialogId::frm10F20X, Kind::Word, &kFrm10F20X},
     {DialogId::frm10F22X, Kind::Word, &kFrm10F22X},
     {DialogId::frm12F50X, Kind::Word, &kFrm12F50X},
@@ -67,48 +65,31 @@ const Registration kDialogs[] = {
 };
 // clang-format on
 
-// Stands for a dialog that is not built yet: it says so, has no controls, and its
-// ShowConfig only refreshes the checksum.
-class PlaceholderDialog final : public DialogBase {
- public:
-  PlaceholderDialog(DialogId id, Session& s, QWidget* parent) : DialogBase(id, s, parent) {
-    auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(QString::fromStdString(Text(s, TextId::CfgEditorMissing)), this);
-    note->setWordWrap(true);
-    layout->addWidget(note);
-    layout->addStretch(1);
-  }
-  void ShowConfig() override { RefreshCSum(); }
-
- private:
-  void WordChanged(WordId) override {}
-};
+// Every dialog has its row, in the order of the dialog names, so that a dialog is found
+// by its id.
+constexpr bool InIdOrder() {
+  for (size_t i = 0; i < std::size(kDialogs); ++i)
+    if (kDialogs[i].id != static_cast<DialogId>(i)) return false;
+  return std::size(kDialogs) == kDialogCount;
+}
+static_assert(InIdOrder(), "one registration row per dialog, in DialogId order");
 
 }  // namespace
 
-const DialogDecl* DeclarationOf(DialogId id) {
-  for (const Registration& r : kDialogs)
-    if (r.id == id) return r.decl;
-  return nullptr;
-}
-
 ConfigDialogHandle CreateConfigDialog(DialogId id, Session& s, QWidget* parent) {
+  const Registration& r = kDialogs[static_cast<size_t>(id)];
   DialogBase* d = nullptr;
-  for (const Registration& r : kDialogs) {
-    if (r.id != id) continue;
-    switch (r.kind) {
-      case Kind::Word:
-        d = new WordDialog(*r.decl, s, parent);
-        break;
-      case Kind::Pic18:
-        d = new Pic18Dialog(*r.decl, s, parent);
-        break;
-      case Kind::Frm30F:
-        d = MakeFrm30F(s, parent);
-        break;
-    }
+  switch (r.kind) {
+    case Kind::Word:
+      d = new WordDialog(*r.decl, s, parent);
+      break;
+    case Kind::Pic18:
+      d = new Pic18Dialog(*r.decl, s, parent);
+      break;
+    case Kind::Frm30F:
+      d = MakeFrm30F(s, parent);
+      break;
   }
-  if (!d) d = new PlaceholderDialog(id, s, parent);
   return {d, d};
 }
 

@@ -14,10 +14,6 @@ struct ConfigDialogHandle {
   ConfigDialog* dialog = nullptr;  // the same object, seen through its interface
 };
 
-// The declaration of dialog `id`; nullptr for a dialog that has none.
-struct DialogDecl;
-const DialogDecl* DeclarationOf(DialogId id);
-
 // The dialog `id` as a child of `parent`, at its design state (not yet filled).
 ConfigDialogHandle CreateConfigDialog(DialogId id, Session& s, QWidget* parent);
 

@@ -90,11 +90,9 @@ extern const DialogDecl kFrm18F2450 = {
                 .Hide({"cheCCP2MX", "cheCP(2)", "cheWRT(2)", "cheEBTR(2)"}),
             On(Not(Keys({"F2550", "F2553", "F4550", "F4553"})))
                 .Hide({"cheCP(3)", "cheWRT(3)", "cheEBTR(3)"}),
-            On(Not(Keys({"F2450", "F2455", "F2458", "F2550", "F2553", "F4450", "F4455", "F4458",
-                         "F4550", "F4553"})))
-                .Hide({"cheICPRT"}),
-            // The 28-pin parts have no ICPRT bit: their box shows it cleared and cannot set it.
-            On(Keys({"F2450", "F2455", "F2458", "F2550", "F2553"})).Disable({"cheICPRT"}),
+            // Only the 44-pin parts have the ICPRT bit: the 28-pin parts' box would show a
+            // setting that the next refresh takes back.
+            On(Not(Keys({"F4450", "F4455", "F4458", "F4550", "F4553"}))).Hide({"cheICPRT"}),
             On(Where(NoDataEeprom)).Hide({"cheCPD", "cheWRTD"}),
         },
     .selectorFont = DialogFont::Sans,
