@@ -17,7 +17,7 @@ namespace krv {
 namespace {
 
 // Single boxes per column of a frame.
-constexpr int kBoxesPerColumn = 8;
+constexpr int kBoxesPerColumn = 11;
 
 }  // namespace
 
@@ -41,10 +41,15 @@ WordDialog::WordDialog(const DialogDecl& decl, Session& s, QWidget* parent)
     auto* layout = new QVBoxLayout(frame);
     auto* header = new QVBoxLayout;
     auto* body = new QHBoxLayout;
+    auto* singles = new QHBoxLayout;
+    auto* others = new QHBoxLayout;
+    body->addLayout(singles);
+    body->addLayout(others);
+    body->addStretch(1);
     layout->addLayout(header);
     layout->addLayout(body);
     layout->addStretch(1);
-    frames_.push_back({f.name, {frame, header, body}});
+    frames_.push_back({f.name, {frame, header, singles, others}});
     row->addWidget(frame, 0, Qt::AlignTop);
   }
   auto* side = new QVBoxLayout;
@@ -75,13 +80,19 @@ WordDialog::WordDialog(const DialogDecl& decl, Session& s, QWidget* parent)
     }
     const bool array = std::holds_alternative<ArrayDecl>(c);
     Frame& f = FrameNamed(array ? std::get<ArrayDecl>(c).frame : std::get<BoxDecl>(c).frame);
-    if (array || !f.column || f.inColumn >= kBoxesPerColumn) NewColumn(f);
-    QWidget* parentFrame = f.frame;
-    for (QCheckBox* box : MakeBoxes(i, parentFrame)) {
+    if (array) {
+      QVBoxLayout* column = NewColumn(f.others);
+      for (QCheckBox* box : MakeBoxes(i, f.frame)) column->addWidget(box);
+      continue;
+    }
+    if (!f.column || f.inColumn >= kBoxesPerColumn) {
+      f.column = NewColumn(f.singles);
+      f.inColumn = 0;
+    }
+    for (QCheckBox* box : MakeBoxes(i, f.frame)) {
       f.column->addWidget(box);
       ++f.inColumn;
     }
-    if (array) f.column = nullptr;  // an array keeps its column to itself
   }
 
   AddUserIdFrame(side);
@@ -95,18 +106,16 @@ WordDialog::Frame& WordDialog::FrameNamed(const std::string& name) {
   return frames_.front().second;  // a declaration names only its own frames
 }
 
-QVBoxLayout* WordDialog::NewColumn(Frame& f) {
-  f.column = new QVBoxLayout;
-  f.column->setAlignment(Qt::AlignTop);
-  f.body->addLayout(f.column);
-  f.inColumn = 0;
-  return f.column;
+QVBoxLayout* WordDialog::NewColumn(QHBoxLayout* row) {
+  auto* column = new QVBoxLayout;
+  column->setAlignment(Qt::AlignTop);
+  row->addLayout(column);
+  return column;
 }
 
 void WordDialog::AddOptions(size_t index, const OptionsDecl& o) {
   Frame& f = FrameNamed(o.frame);
-  QVBoxLayout* column = NewColumn(f);
-  f.column = nullptr;
+  QVBoxLayout* column = NewColumn(f.others);
   QWidget* holder = f.frame;
   if (!o.groupName.empty()) {
     auto* group = NewFrame(f.frame, Q(o.groupName), Q(o.groupCaption));

@@ -29,10 +29,13 @@ class WordDialog final : public DialogBase {
   void ShowConfig() override;
 
  private:
+  // A frame's word labels on top; under them its single boxes in columns, then each
+  // box array and each option array in a column of its own.
   struct Frame {
     QWidget* frame;
     QVBoxLayout* header;
-    QHBoxLayout* body;
+    QHBoxLayout* singles;
+    QHBoxLayout* others;
     QVBoxLayout* column = nullptr;  // the column that single boxes go into
     int inColumn = 0;
   };
@@ -47,7 +50,7 @@ class WordDialog final : public DialogBase {
   };
 
   Frame& FrameNamed(const std::string& name);
-  QVBoxLayout* NewColumn(Frame& f);
+  static QVBoxLayout* NewColumn(QHBoxLayout* row);
   void AddOptions(size_t index, const OptionsDecl& o);
   void AddUserIdFrame(QVBoxLayout* side);
   void AddOscCalFrames(QVBoxLayout* side);

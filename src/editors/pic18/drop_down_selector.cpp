@@ -49,6 +49,7 @@ void DropDownSelector::SetTexts(std::vector<QString> texts) {
   for (const QString& t : texts_)
     widest = std::max(widest, value_->fontMetrics().horizontalAdvance(t));
   value_->setMinimumWidth(widest + 8);
+  shape_->updateGeometry();  // the dialog's layout makes room for the widest text
 }
 
 void DropDownSelector::FillList() {
