@@ -145,97 +145,18 @@ TEST_F(HexBox, EditingKeysAndShortcutsKeepTheirMeaning) {
   EXPECT_FALSE(dialog.isVisible()) << "Escape still cancels the dialog";
 }
 
-class Selector : public testing::Test {
- protected:
+// A selector that can no longer be opened (a device test closes it) closes its open list.
+TEST(Selector, OneThatCannotOpenClosesItsList) {
   QWidget host;
-  QWidget* top = new QWidget(&host);
-  DropDownSelector* sel = nullptr;
-  std::vector<int> picks;
-
-  void SetUp() override {
-    host.resize(500, 400);
-    auto* layout = new QVBoxLayout(&host);
-    layout->addWidget(top);
-    sel = new DropDownSelector(&host, "Vbor", "Vbor", Picture("Down"), Picture("Up"));
-    layout->addWidget(sel->CaptionLabel());
-    layout->addWidget(sel->Shape());
-    layout->addStretch(1);
-    sel->onPick = [this](int i) { picks.push_back(i); };
-    sel->SetTexts({"4.5 V", "4.2 V", "2.7 V", "2.0 V"});
-    sel->SetListHeightTwips(1000);
-    host.show();
-    sel->FillList();
-  }
-  // Under the frame, as wide as the frame.
-  void ExpectUnderTheFrame() const {
-    const QFrame* shape = sel->Shape();
-    EXPECT_EQ(sel->List()->geometry(),
-              QRect(shape->x(), shape->y() + shape->height(), shape->width(), sel->ListHeight()));
-  }
-  int Rows() const {
-    return (sel->ListHeight() - 2 * sel->List()->frameWidth()) / sel->List()->sizeHintForRow(0);
-  }
-};
-
-TEST_F(Selector, ShowingAValuePicksOnlyWhenTheSelectionChanges) {
-  EXPECT_TRUE(sel->List()->isHidden());
-  EXPECT_EQ(sel->List()->currentRow(), -1);
-  sel->ShowValue(2);
-  EXPECT_EQ(sel->ValueLabel()->text(), "2.7 V");
-  sel->ShowValue(2);
-  sel->ShowValue(7);  // no text for it: nothing shown, nothing picked
-  EXPECT_EQ(sel->ValueLabel()->text(), "");
-  sel->FillList();  // clearing and refilling the list picks nothing
-  EXPECT_EQ(sel->List()->currentRow(), -1);
-  EXPECT_EQ(picks, std::vector<int>{2});
-}
-
-TEST_F(Selector, OpenPickCloseCycle) {
-  sel->ShowValue(0);
-  picks.clear();
-  ClickOn(sel->Arrow());
-  EXPECT_TRUE(sel->List()->isVisible());
-  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Up"));
-  ExpectUnderTheFrame();
-  ClickOn(sel->ValueLabel());
-  EXPECT_FALSE(sel->IsOpen());
-  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
-  EXPECT_TRUE(picks.empty()) << "closing changes nothing";
-  ClickOn(sel->ValueLabel());
-  PickEntry(sel->List(), 3);
-  ClickOn(sel->Arrow());
-  PickEntry(sel->List(), 3);  // the entry already selected closes the list as well
-  EXPECT_FALSE(sel->IsOpen());
-  EXPECT_TRUE(ShowsPicture(sel->Arrow(), "Down"));
-  EXPECT_EQ(picks, (std::vector<int>{3, 3}));
-}
-
-TEST_F(Selector, ListsShowTheRowsOfTheirDesignedHeightUnderTheFrame) {
-  // Designed rows of 195 twips: 1000 twips held five rows, 1800 nine, 2000 ten, 500 two.
-  for (const auto& [twips, rows] :
-       {std::pair{1000, 5}, {1800, 9}, {2000, 10}, {500, 2}, {200, 1}}) {
-    sel->SetListHeightTwips(twips);
-    sel->FillList();
-    EXPECT_EQ(Rows(), rows) << twips;
-  }
-  top->setMinimumHeight(120);
-  host.resize(700, 500);
-  QApplication::sendPostedEvents();
-  host.layout()->activate();
-  ExpectUnderTheFrame();
-}
-
-TEST_F(Selector, ASelectorThatCannotOpenClosesItsList) {
-  ClickOn(sel->Arrow());
-  sel->SetOpenable(false);
-  EXPECT_FALSE(sel->IsOpen());
-  EXPECT_TRUE(sel->Arrow()->isHidden());
-  EXPECT_FALSE(sel->ValueLabel()->isEnabled());
-  ClickOn(sel->ValueLabel());
-  EXPECT_FALSE(sel->IsOpen());
-  sel->SetOpenable(true);
-  ClickOn(sel->ValueLabel());
-  EXPECT_TRUE(sel->IsOpen());
+  DropDownSelector sel(&host, "Bbsize", "Boot Block Size", Picture("Down"), Picture("Up"));
+  sel.SetTexts({"1 kWords", "2 kWords"});
+  sel.FillList();
+  host.show();
+  sel.Toggle();
+  ASSERT_TRUE(sel.IsOpen());
+  sel.SetOpenable(false);
+  EXPECT_FALSE(sel.IsOpen());
+  EXPECT_TRUE(test::ShowsPicture(sel.Arrow(), "Down"));
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // The dialog of the device is made anew, the starting state set (ConfigWord=3FFF,
 // Config1..Config7, CalibWord1, CalibWord2, OscCal=HHLL, LastWord=HHLL, UserID=b0,b1,...,
 // BandGapValue=n) and ShowConfig run; the checksum display is then cleared. Actions:
-//   click NAME            a user's click on a check box or option button ("optOsc(2)")
+//   click NAME            a user's click on a check box, an option button ("optOsc(2)") or
+//                         any other control (an arrow, a value label)
 //   pick FIELD ROW        opens selector FIELD with its arrow and picks entry ROW
 //   open FIELD            a click on the arrow of selector FIELD
 //   type NAME KEYS        keys typed into a text box; retype replaces the text first
@@ -19,7 +20,8 @@
 // since the actions began, "" when untouched); NAME=STATE (a check box 0/1, an option array
 // its selected Index or -1, a list its selected row, a label or box its text);
 // NAME.visible=0/1, NAME.enabled=0/1, NAME.text=TEXT (caption), NAME.count=N (list entries),
-// NAME.items=a;b;c (list entries), NAME.rows=N (rows an open list shows), NAME.fixedpitch=0/1
+// NAME.items=a;b;c (list entries), NAME.rows=N (rows an open list shows), NAME.hangs=1 (a
+// list under its frame, as wide), NAME.picture=Up/Down (an arrow), NAME.fixedpitch=0/1
 // (its font), NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
 // Values with blanks are quoted; # starts a comment line.
 #include <filesystem>
@@ -95,7 +97,11 @@ class Case : public test::DialogFixture {
         return {};
       };
       if (a == "click") {
-        Find<QAbstractButton>(Q(arg()))->click();
+        QWidget* w = Find<QWidget>(Q(arg()));
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+          b->click();
+        else if (w)
+          test::ClickOn(w);
       } else if (a == "pick" || a == "open") {
         const QString field = Q(arg());
         test::ClickOn(Find<QLabel>("img" + field));
@@ -206,6 +212,17 @@ class Case : public test::DialogFixture {
       got = w->isEnabled() ? "1" : "0";
     } else if (property == "text") {
       got = CaptionOf(w);
+    } else if (property == "picture") {  // an arrow: "Down" or "Up"
+      got = test::ShowsPicture(qobject_cast<QLabel*>(w), "Up")     ? "Up"
+            : test::ShowsPicture(qobject_cast<QLabel*>(w), "Down") ? "Down"
+                                                                   : "none";
+    } else if (property == "hangs") {  // a list: right under its selector's frame, as wide
+      const auto* shape = Find<QWidget>("sha" + name.mid(3));
+      const QPoint corner = shape->mapTo(widget, QPoint(0, 0));
+      got = w->geometry().topLeft() == corner + QPoint(0, shape->height()) &&
+                    w->width() == shape->width()
+                ? "1"
+                : "0";
     } else if (property == "fixedpitch") {
       got = QFontInfo(w->font()).fixedPitch() ? "1" : "0";
     } else if (property == "word") {  // the typed value that the erase would take
