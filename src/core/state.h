@@ -7,6 +7,10 @@
 
 namespace krv {
 
+// The memory areas of a device: the three buffers of BufferState, and the user IDs and
+// configuration words of ConfigState.
+enum class MemoryArea { Code, Data, Exec, UserID, Config };
+
 // One byte value (0..255) per element, lower bound 0. Access out of range is a run-time
 // error (RuntimeError "Subscript out of range"), never undefined behaviour.
 class ByteBuffer {

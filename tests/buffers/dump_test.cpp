@@ -17,21 +17,21 @@ std::string Repeat(const std::string& item, int n) {
 TEST(Dump, FirstAndLastLinesOfBlankDevices) {
   struct Case {
     const char* device;
-    DumpArea area;
+    MemoryArea area;
     int lines;
     std::string first, last;
   };
   const Case cases[] = {
-      {"PIC12F508", DumpArea::Code, 64, "0000:" + Repeat("FFF", 8), "01F8:" + Repeat("FFF", 8)},
-      {"PIC12F508", DumpArea::Data, 0, "", ""},
-      {"PIC16F84A", DumpArea::Data, 4, "0000:" + Repeat("FF", 16), "0030:" + Repeat("FF", 16)},
-      {"PIC18F452-4539", DumpArea::Code, 2048, "000000:" + Repeat("FF", 16),
+      {"PIC12F508", MemoryArea::Code, 64, "0000:" + Repeat("FFF", 8), "01F8:" + Repeat("FFF", 8)},
+      {"PIC12F508", MemoryArea::Data, 0, "", ""},
+      {"PIC16F84A", MemoryArea::Data, 4, "0000:" + Repeat("FF", 16), "0030:" + Repeat("FF", 16)},
+      {"PIC18F452-4539", MemoryArea::Code, 2048, "000000:" + Repeat("FF", 16),
        "007FF0:" + Repeat("FF", 16)},
-      {"PIC30F4013", DumpArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
+      {"PIC30F4013", MemoryArea::Exec, 92, "800000:" + Repeat("FFFFFF", 8),
        "8005B0:" + Repeat("FFFFFF", 8)},
-      {"PIC30F6014A", DumpArea::Code, 6144, "000000:" + Repeat("FFFFFF", 8),
+      {"PIC30F6014A", MemoryArea::Code, 6144, "000000:" + Repeat("FFFFFF", 8),
        "017FF0:" + Repeat("FFFFFF", 8)},
-      {"PIC30F6014A", DumpArea::Data, 256, "7FF000:" + Repeat("FFFF", 8),
+      {"PIC30F6014A", MemoryArea::Data, 256, "7FF000:" + Repeat("FFFF", 8),
        "7FFFF0:" + Repeat("FFFF", 8)}};
   for (const Case& c : cases) {
     TestSession t;
@@ -52,13 +52,13 @@ TEST(Dump, ValuesAreAssembledLowByteFirst) {
   t.s.buf.CodeBuffer.Set(6, 0x56);
   t.s.buf.DataBuffer.Set(0, 0xEF);
   t.s.buf.DataBuffer.Set(1, 0xBE);
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 0).substr(0, 21), "000000: FFFFFF 563412");
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 0).substr(0, 17), "7FFC00: BEEF FFFF");
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Code, 0).substr(0, 21), "000000: FFFFFF 563412");
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Data, 0).substr(0, 17), "7FFC00: BEEF FFFF");
 
   SelectTestDevice(t, "PIC16F84A");
   t.s.buf.CodeBuffer.Set(2 * 9, 0x34);
   t.s.buf.CodeBuffer.Set(2 * 9 + 1, 0x12);
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 1), "0008: 3FFF 1234" + Repeat("3FFF", 6));
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Code, 1), "0008: 3FFF 1234" + Repeat("3FFF", 6));
 }
 
 TEST(Dump, PartialLastLineAndTextAreTheLinesJoined) {
@@ -66,24 +66,24 @@ TEST(Dump, PartialLastLineAndTextAreTheLinesJoined) {
   t.s.dev = TestDevice("PIC16F84A");
   t.s.dev.DataSize = 20;
   InitWindows(t.s);
-  ASSERT_EQ(DumpLineCount(t.s, DumpArea::Data), 2);
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 1), "0010: FF FF FF FF");
-  EXPECT_EQ(DumpText(t.s, DumpArea::Data),
-            DumpLine(t.s, DumpArea::Data, 0) + "\n" + DumpLine(t.s, DumpArea::Data, 1) + "\n");
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, 2), "");
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Data, -1), "");
+  ASSERT_EQ(DumpLineCount(t.s, MemoryArea::Data), 2);
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Data, 1), "0010: FF FF FF FF");
+  EXPECT_EQ(DumpText(t.s, MemoryArea::Data),
+            DumpLine(t.s, MemoryArea::Data, 0) + "\n" + DumpLine(t.s, MemoryArea::Data, 1) + "\n");
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Data, 2), "");
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Data, -1), "");
 }
 
 TEST(Dump, OddBuffersStayAlignedAndInRange) {
   TestSession t;
   SelectTestDevice(t, "PIC12F508");
   t.s.buf.CodeBuffer.Set(1, 0xFF);  // word 0 = 0xFFFF does not fit 12 bits
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 0), "0000: ???" + Repeat("FFF", 7));
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Code, 0), "0000: ???" + Repeat("FFF", 7));
 
   SelectTestDevice(t, "PIC16F84A");
   t.s.buf.CodeBuffer.Redim(20, 0);  // ten words: only what the buffer holds is shown
-  EXPECT_EQ(DumpLineCount(t.s, DumpArea::Code), 2);
-  EXPECT_EQ(DumpLine(t.s, DumpArea::Code, 1), "0008: 0000 0000");
+  EXPECT_EQ(DumpLineCount(t.s, MemoryArea::Code), 2);
+  EXPECT_EQ(DumpLine(t.s, MemoryArea::Code, 1), "0008: 0000 0000");
   EXPECT_TRUE(t.window.boxes.empty());
 }
 

@@ -10,7 +10,7 @@ namespace {
 TEST(Fill, FillsExactlyTheRangeThenChecksumAndViews) {
   struct Case {
     const char* device;
-    DumpArea area;
+    MemoryArea area;
     const char *first, *last, *value;
     int32_t firstElement, lastElement;  // buffer elements that change (padding included)
     std::vector<uint8_t> unit;          // the bytes of one item as stored
@@ -18,14 +18,14 @@ TEST(Fill, FillsExactlyTheRangeThenChecksumAndViews) {
   // dsPIC30: the fourth byte of each instruction and the upper half of each data word
   // stay 0.
   const Case cases[] = {
-      {"PIC16F84A", DumpArea::Code, "10", "1F", "2A5", 0x20, 0x3F, {0xA5, 0x02}},
-      {"PIC16F84A", DumpArea::Code, "3FF", "3FF", "0", 0x7FE, 0x7FF, {0, 0}},
-      {"PIC12F508", DumpArea::Code, "0", "0", "FFF", 0, 1, {0xFF, 0x0F}},
-      {"PIC16F84A", DumpArea::Data, "3", "5", "7", 3, 5, {7}},
-      {"PIC18F452-4539", DumpArea::Code, "7FFF", "7FFF", "12", 0x7FFF, 0x7FFF, {0x12}},
-      {"PIC30F4013", DumpArea::Code, "4", "8", "123456", 8, 19, {0x56, 0x34, 0x12, 0}},
-      {"PIC30F4013", DumpArea::Exec, "800000", "8005BE", "0", 0, 2943, {0, 0, 0, 0}},
-      {"PIC30F4013", DumpArea::Data, "7FFC02", "7FFC02", "beef", 4, 7, {0xEF, 0xBE, 0, 0}}};
+      {"PIC16F84A", MemoryArea::Code, "10", "1F", "2A5", 0x20, 0x3F, {0xA5, 0x02}},
+      {"PIC16F84A", MemoryArea::Code, "3FF", "3FF", "0", 0x7FE, 0x7FF, {0, 0}},
+      {"PIC12F508", MemoryArea::Code, "0", "0", "FFF", 0, 1, {0xFF, 0x0F}},
+      {"PIC16F84A", MemoryArea::Data, "3", "5", "7", 3, 5, {7}},
+      {"PIC18F452-4539", MemoryArea::Code, "7FFF", "7FFF", "12", 0x7FFF, 0x7FFF, {0x12}},
+      {"PIC30F4013", MemoryArea::Code, "4", "8", "123456", 8, 19, {0x56, 0x34, 0x12, 0}},
+      {"PIC30F4013", MemoryArea::Exec, "800000", "8005BE", "0", 0, 2943, {0, 0, 0, 0}},
+      {"PIC30F4013", MemoryArea::Data, "7FFC02", "7FFC02", "beef", 4, 7, {0xEF, 0xBE, 0, 0}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.device) + " " + c.first);
     TestSession t;
@@ -47,32 +47,32 @@ TEST(Fill, FillsExactlyTheRangeThenChecksumAndViews) {
 TEST(Fill, BadInputChangesNothingAndSaysWhy) {
   struct Case {
     const char* device;
-    DumpArea area;
+    MemoryArea area;
     const char *first, *last, *value;
     const char* error;  // the start of the message
   };
   const Case cases[] = {
-      {"PIC16F84A", DumpArea::Code, "", "10", "0", "Enter the first address"},
-      {"PIC16F84A", DumpArea::Code, "0", "10", "", "Enter the first address"},
-      {"PIC16F84A", DumpArea::Code, "0", "1G", "0", "Enter the first address"},
-      {"PIC16F84A", DumpArea::Code, "0", "123456789", "0", "Enter the first address"},
-      {"PIC16F84A", DumpArea::Code, "0", "400", "0",
+      {"PIC16F84A", MemoryArea::Code, "", "10", "0", "Enter the first address"},
+      {"PIC16F84A", MemoryArea::Code, "0", "10", "", "Enter the first address"},
+      {"PIC16F84A", MemoryArea::Code, "0", "1G", "0", "Enter the first address"},
+      {"PIC16F84A", MemoryArea::Code, "0", "123456789", "0", "Enter the first address"},
+      {"PIC16F84A", MemoryArea::Code, "0", "400", "0",
        "The addresses must lie within 0x0000 - 0x03FF."},
-      {"PIC16F84A", DumpArea::Data, "0", "40", "0",
+      {"PIC16F84A", MemoryArea::Data, "0", "40", "0",
        "The addresses must lie within 0x0000 - 0x003F."},
-      {"PIC16F84A", DumpArea::Code, "20", "10", "0", "The first address must not"},
-      {"PIC16F84A", DumpArea::Code, "0", "0", "4000", "The value must not be above 0x3FFF."},
-      {"PIC12F508", DumpArea::Code, "0", "0", "1000", "The value must not be above 0xFFF."},
-      {"PIC16F84A", DumpArea::Data, "0", "0", "100", "The value must not be above 0xFF."},
-      {"PIC18F452-4539", DumpArea::Code, "0", "0", "100", "The value must not be above"},
-      {"PIC12F508", DumpArea::Data, "0", "0", "0", "The selected device has no such"},
-      {"PIC16F84A", DumpArea::Exec, "0", "0", "0", "The selected device has no such"},
-      {"PIC30F4013", DumpArea::Code, "1", "3", "0", "The addresses of this memory must"},
-      {"PIC30F4013", DumpArea::Code, "0", "8000", "0",
+      {"PIC16F84A", MemoryArea::Code, "20", "10", "0", "The first address must not"},
+      {"PIC16F84A", MemoryArea::Code, "0", "0", "4000", "The value must not be above 0x3FFF."},
+      {"PIC12F508", MemoryArea::Code, "0", "0", "1000", "The value must not be above 0xFFF."},
+      {"PIC16F84A", MemoryArea::Data, "0", "0", "100", "The value must not be above 0xFF."},
+      {"PIC18F452-4539", MemoryArea::Code, "0", "0", "100", "The value must not be above"},
+      {"PIC12F508", MemoryArea::Data, "0", "0", "0", "The selected device has no such"},
+      {"PIC16F84A", MemoryArea::Exec, "0", "0", "0", "The selected device has no such"},
+      {"PIC30F4013", MemoryArea::Code, "1", "3", "0", "The addresses of this memory must"},
+      {"PIC30F4013", MemoryArea::Code, "0", "8000", "0",
        "The addresses must lie within 0x000000 - 0x007FFE."},
-      {"PIC30F4013", DumpArea::Exec, "7FFFFE", "800000", "0", "The addresses must lie"},
-      {"PIC30F4013", DumpArea::Data, "7FFC00", "7FFC00", "10000", "The value must not"},
-      {"PIC30F4013", DumpArea::Code, "0", "0", "1000000", "The value must not"}};
+      {"PIC30F4013", MemoryArea::Exec, "7FFFFE", "800000", "0", "The addresses must lie"},
+      {"PIC30F4013", MemoryArea::Data, "7FFC00", "7FFC00", "10000", "The value must not"},
+      {"PIC30F4013", MemoryArea::Code, "0", "0", "1000000", "The value must not"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.device) + " " + c.first + "-" + c.last + "=" + c.value);
     TestSession t;

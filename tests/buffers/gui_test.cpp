@@ -18,7 +18,7 @@ namespace {
 TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   TestSession t;
   SelectTestDevice(t, "PIC30F6014A");
-  HexView v(t.s, DumpArea::Code);
+  HexView v(t.s, MemoryArea::Code);
   v.resize(300, 200);
   v.show();
   v.Rebuild();
@@ -33,7 +33,7 @@ TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   SelectTestDevice(t, "PIC16F84A");
   v.Rebuild();
   EXPECT_EQ(v.verticalScrollBar()->maximum(), std::max(0, 128 - shown));
-  HexView exec(t.s, DumpArea::Exec);  // the device has none
+  HexView exec(t.s, MemoryArea::Exec);  // the device has none
   exec.resize(300, 200);
   exec.show();
   EXPECT_EQ(exec.verticalScrollBar()->maximum(), 0);

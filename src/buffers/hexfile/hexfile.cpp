@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "buffers/area.h"
 #include "buffers/buffers.h"
 #include "buffers/hexfile/intel_hex.h"
 #include "buffers/hexfile/layout.h"
@@ -21,7 +22,6 @@ namespace krv {
 namespace {
 
 using hex::Area;
-using hex::Target;
 
 // Larger than any HEX image of a PIC device by far.
 constexpr uintmax_t kMaxFileSize = 64u << 20;
@@ -65,20 +65,11 @@ struct Image {
   std::array<uint8_t, 8>& id;
   ConfigBytes& config;
 
-  std::span<uint8_t> Of(Target t) const {
-    switch (t) {
-      case Target::Code:
-        return {buf.CodeBuffer.data(), static_cast<size_t>(buf.CodeBuffer.Size())};
-      case Target::Data:
-        return {buf.DataBuffer.data(), static_cast<size_t>(buf.DataBuffer.Size())};
-      case Target::Exec:
-        return {buf.ExecBuffer.data(), static_cast<size_t>(buf.ExecBuffer.Size())};
-      case Target::UserID:
-        return id;
-      case Target::Config:
-        return config;
-    }
-    return {};
+  std::span<uint8_t> Of(MemoryArea area) const {
+    if (area == MemoryArea::UserID) return id;
+    if (area == MemoryArea::Config) return config;
+    ByteBuffer& b = AreaBuffer(buf, area);
+    return {b.data(), static_cast<size_t>(b.Size())};
   }
 };
 
