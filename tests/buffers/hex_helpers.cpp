@@ -45,6 +45,7 @@ std::map<uint32_t, uint8_t> HexBytes(const std::string& text) {
   const hex::ReadResult r =
       hex::ReadIntelHex(text, [&bytes](uint32_t address, const uint8_t* data, int n) {
         for (int i = 0; i < n; ++i) EXPECT_TRUE(bytes.emplace(address + i, data[i]).second);
+        return true;
       });
   EXPECT_EQ(r.error, hex::RecordError::None) << "line " << r.line;
   return bytes;

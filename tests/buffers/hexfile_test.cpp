@@ -33,16 +33,18 @@ TEST(IntelHexReader, ReadsLfCrLfLowerCaseSegmentsAndStopsAtTheEnd) {
   std::map<uint32_t, uint8_t> seen;
   const auto sink = [&seen](uint32_t a, const uint8_t* d, int n) {
     for (int i = 0; i < n; ++i) seen[a + i] = d[i];
+    return true;
   };
   const std::string text = Rec(0x00, 0x0010, {0x01}) +         // CRLF
+                           ":0100110002EC\r" +                 // CR alone
                            ":020000021000ec\n" +               // LF, lower case: 0x10000
                            Rec(0x00, 0x0002, {0x02}) + "\n" +  // a blank line
                            Rec(0x05, 0, {0, 0, 1, 0}) +        // start address: passed over
                            Rec(0x04, 0, {0x00, 0x30}) + Rec(0x00, 0x0001, {0x03}) + EndRec() +
-                           "anything after the end record\n";
+                           " \r\n\n";
   const hex::ReadResult r = hex::ReadIntelHex(text, sink);
   EXPECT_EQ(r.error, hex::RecordError::None);
-  EXPECT_EQ(seen, (std::map<uint32_t, uint8_t>{{0x10, 1}, {0x10002, 2}, {0x300001, 3}}));
+  EXPECT_EQ(seen, (std::map<uint32_t, uint8_t>{{0x10, 1}, {0x11, 2}, {0x10002, 2}, {0x300001, 3}}));
 }
 
 // ---- Layouts: round trips and addresses ----
@@ -135,8 +137,9 @@ TEST(Load, WhatTheFileDoesNotHoldIsBlankAndTheViewsFollow) {
   FillVaried(t.s, 1);
   t.s.cfg.CalibWord1 = 0x1234;  // not part of any file: kept
   // gpasm writes only the configuration bytes a source names.
-  const std::string text =
-      Rec(0x00, 0, {0x34, 0x12}) + Rec(0x04, 0, {0x00, 0x30}) + Rec(0x00, 1, {0x22}) + EndRec();
+  const std::string text = Rec(0x00, 0, {0x34, 0x12}) +
+                           Rec(0x00, 1, {0x12}) +  // the same value twice
+                           Rec(0x04, 0, {0x00, 0x30}) + Rec(0x00, 1, {0x22}) + EndRec();
   const std::string path = WriteTempFile(text);
   ASSERT_TRUE(ImportHexFile(t.s, path));
   FileContents want = ContentsOf(blank.s);
@@ -235,7 +238,7 @@ TEST_F(Rejected, MalformedFilesNameTheLine) {
   const std::string good = Rec(0x00, 0, {0x12, 0x30, 0x34, 0x12});
   const std::string notRecord = "the line is not an Intel HEX record.";
   const std::string count = "the byte count does not match the length of the record.";
-  const std::string noEnd = "The HEX file has no end record. Nothing was loaded.";
+  const std::string noEnd = "The HEX file has no end record. ";
   const std::pair<std::string, std::string> cases[] = {
       {good + "020000040000FA\r\n" + EndRec(), LineError(2, notRecord)},  // no colon
       {good + ":020000040000FA0\n" + EndRec(), LineError(2, notRecord)},  // odd digits
@@ -248,8 +251,15 @@ TEST_F(Rejected, MalformedFilesNameTheLine) {
       {good + good + ":0400000012303412AF\n" + EndRec(),
        LineError(3, "the record checksum is wrong.")},
       {good + Rec(0x06, 0, {0x00}) + EndRec(), LineError(2, "unknown record type.")},
-      {good + good, noEnd},
-      {"", noEnd}};
+      {good + EndRec() + "\r\n" + good + EndRec(),
+       LineError(4, "the file goes on after its end record.")},
+      {good + good + Rec(0x00, 2, {0x34, 0x13}) + EndRec(),
+       LineError(
+           3, "the record gives a different value to a byte that an earlier record already set.")},
+      {":040000001230341274\r020000040000FA\r:00000001FF\r", LineError(2, notRecord)},
+      {good + good, noEnd + "It ends after line 2. Nothing was loaded."},
+      {good + "\n \n", noEnd + "It ends after line 3. Nothing was loaded."},
+      {"", noEnd + "Nothing was loaded."}};
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(text);
     ExpectRejected(WriteTempFile(text), message);

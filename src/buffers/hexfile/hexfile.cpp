@@ -73,40 +73,59 @@ struct Image {
   }
 };
 
-// Puts the file's bytes into the image and counts those outside every area.
+// Puts the file's bytes into the image, counts those outside every area and refuses a
+// byte that gives a place another value than an earlier byte did (also through the two
+// places of the 12-bit configuration word).
 class Placer {
  public:
-  Placer(const std::vector<Area>& areas, const Image& image) : areas_(areas), image_(image) {}
+  Placer(const std::vector<Area>& areas, const Image& image) : areas_(areas) {
+    for (const Area& a : areas) {
+      const auto i = static_cast<size_t>(a.target);
+      target_[i] = image.Of(a.target);
+      given_[i].assign(target_[i].size(), false);
+    }
+  }
 
-  void Put(uint64_t address, uint8_t value) {
+  // False when the byte contradicts an earlier one.
+  bool Put(uint64_t address, uint8_t value) {
     for (const Area& a : areas_) {
       if (address < a.fileBase || address >= uint64_t{a.fileBase} + a.fileLength) continue;
       const int32_t e = a.Element(static_cast<uint32_t>(address));
-      if (e < 0) return;  // padding
-      const std::span<uint8_t> t = image_.Of(a.target);
-      if (static_cast<size_t>(e) < t.size()) {
-        t[static_cast<size_t>(e)] = value;
-        return;
+      if (e < 0) return true;  // padding
+      const auto i = static_cast<size_t>(a.target);
+      const auto k = static_cast<size_t>(e);
+      if (k < target_[i].size()) {
+        if (given_[i][k] && target_[i][k] != value) return false;
+        target_[i][k] = value;
+        given_[i][k] = true;
+        return true;
       }
       break;
     }
     if (outside == 0) firstOutside = address;
     ++outside;
+    return true;
   }
 
   uint64_t outside = 0;
   uint64_t firstOutside = 0;
 
  private:
+  static constexpr size_t kAreas = static_cast<size_t>(MemoryArea::Config) + 1;
   const std::vector<Area>& areas_;
-  const Image& image_;
+  std::array<std::span<uint8_t>, kAreas> target_;
+  std::array<std::vector<bool>, kAreas> given_;  // the places a record has set
 };
 
 std::string LineErrorText(Session& s, const hex::ReadResult& r) {
   TextId reason;
   switch (r.error) {
-    case hex::RecordError::NoEndRecord:
-      return Text(s, TextId::HexNoEndRecord) + " " + Text(s, TextId::HexNothingLoaded);
+    case hex::RecordError::NoEndRecord: {
+      std::string text = Text(s, TextId::HexNoEndRecord) + " ";
+      if (r.line > 0)
+        text += Text(s, TextId::HexEndsAfterLine) + " " + std::to_string(r.line) + ". ";
+      return text + Text(s, TextId::HexNothingLoaded);
+    }
     case hex::RecordError::ByteCount:
       reason = TextId::HexBadByteCount;
       break;
@@ -115,6 +134,12 @@ std::string LineErrorText(Session& s, const hex::ReadResult& r) {
       break;
     case hex::RecordError::UnknownType:
       reason = TextId::HexUnknownType;
+      break;
+    case hex::RecordError::Conflict:
+      reason = TextId::HexConflict;
+      break;
+    case hex::RecordError::AfterEnd:
+      reason = TextId::HexAfterEnd;
       break;
     default:
       reason = TextId::HexBadRecord;
@@ -167,7 +192,9 @@ bool Import(Session& s, const std::string& path) {
 
   const hex::ReadResult r =
       hex::ReadIntelHex(text, [&placer](uint32_t address, const uint8_t* data, int count) {
-        for (int i = 0; i < count; ++i) placer.Put(uint64_t{address} + i, data[i]);
+        for (int i = 0; i < count; ++i)
+          if (!placer.Put(uint64_t{address} + i, data[i])) return false;
+        return true;
       });
   if (r.error != hex::RecordError::None) {
     Fail(s, LineErrorText(s, r));
