@@ -51,6 +51,7 @@ struct ConfigState {
   int32_t OscCalLow = 0, OscCalHigh = 0;
   std::array<int32_t, 8> ConfigMask{};  // [0..6]: implemented bits of Config1..Config7
   std::array<int32_t, 8> CSumMask30{};  // [0..6]: bits that count in the dsPIC30 checksum
+  bool operator==(const ConfigState&) const = default;
 };
 
 // The HEX file last loaded (File > Update reloads it).
