@@ -29,13 +29,10 @@ std::vector<uint32_t> Numbers(const std::string& text) {
 void SetElements(Session& s, MemoryArea area, const std::string& pairs) {
   const std::vector<uint32_t> v = Numbers(pairs);
   for (size_t i = 0; i + 1 < v.size(); i += 2) {
-    const auto e = static_cast<int32_t>(v[i]);
-    if (area == MemoryArea::UserID)
-      s.cfg.UserID.at(v[i]) = static_cast<uint8_t>(v[i + 1]);
-    else if (area == MemoryArea::Config)
-      (e ? s.cfg.Config.at(v[i]) : s.cfg.ConfigWord) = static_cast<int32_t>(v[i + 1]);
-    else
-      AreaBuffer(s.buf, area).Set(e, v[i + 1]);
+    const auto e = static_cast<int32_t>(v[i]), value = static_cast<int32_t>(v[i + 1]);
+    if (area == MemoryArea::UserID) s.cfg.UserID.at(v[i]) = static_cast<uint8_t>(value);
+    if (area == MemoryArea::Config) (e ? s.cfg.Config.at(v[i]) : s.cfg.ConfigWord) = value;
+    if (area < MemoryArea::UserID) AreaBuffer(s.buf, area).Set(e, v[i + 1]);
   }
 }
 

@@ -33,9 +33,7 @@ TEST(Blank, SizedWithTheSpareElementThenFilledBlank) {
     Repeat(want.CodeBuffer, 0, std::stoi(row[1]) - 1, Numbers(row[5]));
     Repeat(want.DataBuffer, 0, std::stoi(row[2]) - 1, Numbers(row[6]));
     Repeat(want.ExecBuffer, 0, std::stoi(row[3]) - 1, Numbers(row[5]));
-    t.s.cfg.ConfigWord = 0x1234;
-    t.s.cfg.Config.fill(0x42);
-    t.s.cfg.UserID.fill(0x11);
+    FillVaried(t.s, 3);
     t.s.cfg.CalibWord1 = t.s.cfg.CalibWord2 = 0x1111;
     InitWindows(t.s);
     EXPECT_TRUE(t.s.buf == want);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <span>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "buffers/area.h"
@@ -117,36 +118,26 @@ class Placer {
   std::array<std::vector<bool>, kAreas> given_;  // the places a record has set
 };
 
+// What is wrong with the line of a record error (any other: not a record).
+constexpr std::pair<hex::RecordError, TextId> kLineErrors[] = {
+    {hex::RecordError::ByteCount, TextId::HexBadByteCount},
+    {hex::RecordError::Checksum, TextId::HexBadChecksum},
+    {hex::RecordError::UnknownType, TextId::HexUnknownType},
+    {hex::RecordError::Conflict, TextId::HexConflict},
+    {hex::RecordError::AfterEnd, TextId::HexAfterEnd}};
+
 std::string LineErrorText(Session& s, const hex::ReadResult& r) {
-  TextId reason;
-  switch (r.error) {
-    case hex::RecordError::NoEndRecord: {
-      std::string text = Text(s, TextId::HexNoEndRecord) + " ";
-      if (r.line > 0)
-        text += Text(s, TextId::HexEndsAfterLine) + " " + std::to_string(r.line) + ". ";
-      return text + Text(s, TextId::HexNothingLoaded);
-    }
-    case hex::RecordError::ByteCount:
-      reason = TextId::HexBadByteCount;
-      break;
-    case hex::RecordError::Checksum:
-      reason = TextId::HexBadChecksum;
-      break;
-    case hex::RecordError::UnknownType:
-      reason = TextId::HexUnknownType;
-      break;
-    case hex::RecordError::Conflict:
-      reason = TextId::HexConflict;
-      break;
-    case hex::RecordError::AfterEnd:
-      reason = TextId::HexAfterEnd;
-      break;
-    default:
-      reason = TextId::HexBadRecord;
-      break;
+  const std::string nothing = Text(s, TextId::HexNothingLoaded);
+  if (r.error == hex::RecordError::NoEndRecord) {
+    const std::string where =
+        r.line > 0 ? Text(s, TextId::HexEndsAfterLine) + " " + std::to_string(r.line) + ". " : "";
+    return Text(s, TextId::HexNoEndRecord) + " " + where + nothing;
   }
+  TextId reason = TextId::HexBadRecord;
+  for (const auto& [error, text] : kLineErrors)
+    if (error == r.error) reason = text;
   return Text(s, TextId::HexErrorInLine) + " " + std::to_string(r.line) + ": " + Text(s, reason) +
-         " " + Text(s, TextId::HexNothingLoaded);
+         " " + nothing;
 }
 
 void Fail(Session& s, const std::string& text) {
