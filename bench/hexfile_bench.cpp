@@ -52,9 +52,9 @@ BENCHMARK(BM_LoadHexLargestDsPic30)->Unit(benchmark::kMillisecond);
 void BM_DumpTextLargestDsPic30(benchmark::State& state) {
   Session& s = Image().s;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(DumpText(s, DumpArea::Code));
-    benchmark::DoNotOptimize(DumpText(s, DumpArea::Exec));
-    benchmark::DoNotOptimize(DumpText(s, DumpArea::Data));
+    benchmark::DoNotOptimize(DumpText(s, MemoryArea::Code));
+    benchmark::DoNotOptimize(DumpText(s, MemoryArea::Exec));
+    benchmark::DoNotOptimize(DumpText(s, MemoryArea::Data));
   }
 }
 BENCHMARK(BM_DumpTextLargestDsPic30)->Unit(benchmark::kMillisecond);
@@ -65,7 +65,7 @@ void BM_DumpOneScreen(benchmark::State& state) {
   int first = 0;
   for (auto _ : state) {
     for (int line = first; line < first + 50; ++line)
-      benchmark::DoNotOptimize(DumpLine(s, DumpArea::Code, line));
+      benchmark::DoNotOptimize(DumpLine(s, MemoryArea::Code, line));
     first = (first + 977) % 6000;
   }
 }

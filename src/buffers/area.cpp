@@ -13,21 +13,24 @@ AreaGeometry Instructions(int32_t count, uint32_t base) {
   return {count, 4, 3, base, 2, 6, 6, 8, 0xFFFFFF};
 }
 
-AreaGeometry DeviceGeometry(const DeviceParams& d, DumpArea area) {
+AreaGeometry DeviceGeometry(const DeviceParams& d, MemoryArea area) {
   const bool ds = d.CoreWidth == 24;
   switch (area) {
-    case DumpArea::Code:
+    case MemoryArea::Code:
       if (ds) return Instructions(d.CodeSize, 0);
       if (d.CoreWidth == 16) return {2 * d.CodeSize, 1, 1, 0, 1, 6, 2, 16, 0xFF};
       if (d.CoreWidth == 12) return {d.CodeSize, 2, 2, 0, 1, 4, 3, 8, 0xFFF};
       return {d.CodeSize, 2, 2, 0, 1, 4, 4, 8, 0x3FFF};
-    case DumpArea::Data:
+    case MemoryArea::Data:
       // dsPIC30 data EEPROM is organised in words at even chip addresses.
       if (ds)
         return {d.DataSize / 2, 4, 2, static_cast<uint32_t>(d.DataStart30), 2, 6, 4, 8, 0xFFFF};
       return {d.DataSize, 1, 1, 0, 1, 4, 2, 16, 0xFF};
-    case DumpArea::Exec:
+    case MemoryArea::Exec:
       if (ds) return Instructions(d.ExecSize, 0x800000);
+      return {};
+    case MemoryArea::UserID:
+    case MemoryArea::Config:
       return {};
   }
   return {};
@@ -35,22 +38,22 @@ AreaGeometry DeviceGeometry(const DeviceParams& d, DumpArea area) {
 
 }  // namespace
 
-ByteBuffer& AreaBuffer(BufferState& b, DumpArea area) {
+ByteBuffer& AreaBuffer(BufferState& b, MemoryArea area) {
   switch (area) {
-    case DumpArea::Data:
+    case MemoryArea::Data:
       return b.DataBuffer;
-    case DumpArea::Exec:
+    case MemoryArea::Exec:
       return b.ExecBuffer;
     default:
       return b.CodeBuffer;
   }
 }
 
-const ByteBuffer& AreaBuffer(const BufferState& b, DumpArea area) {
+const ByteBuffer& AreaBuffer(const BufferState& b, MemoryArea area) {
   return AreaBuffer(const_cast<BufferState&>(b), area);
 }
 
-AreaGeometry Geometry(const Session& s, DumpArea area) {
+AreaGeometry Geometry(const Session& s, MemoryArea area) {
   AreaGeometry g = DeviceGeometry(s.dev, area);
   // Never more items than the buffer holds, so that every item can be read.
   const int32_t held = AreaBuffer(s.buf, area).Size() / g.elemStep;

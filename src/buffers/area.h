@@ -1,16 +1,15 @@
 #pragma once
-// The three memory areas as the user sees them in the views and the fill dialog: items
-// (words, bytes or instructions) at addresses, each held in one or more buffer elements.
+// The three buffer areas (Code, Data, Exec) as the user sees them in the views and the fill
+// dialog: items (words, bytes or instructions) at addresses, each held in one or more
+// buffer elements.
 #include <cstdint>
+
+#include "core/state.h"
 
 namespace krv {
 
 struct Session;
-struct BufferState;
 struct DeviceParams;
-class ByteBuffer;
-
-enum class DumpArea { Code, Data, Exec };
 
 struct AreaGeometry {
   int32_t items = 0;      // number of items shown (0: the device has no such area)
@@ -30,11 +29,13 @@ struct AreaGeometry {
   int32_t Lines() const { return (items + perLine - 1) / perLine; }
 };
 
-// The geometry of an area for the selected device, limited to what its buffer holds.
-AreaGeometry Geometry(const Session& s, DumpArea area);
+// The geometry of an area for the selected device, limited to what its buffer holds; no
+// items for the user IDs and the configuration words.
+AreaGeometry Geometry(const Session& s, MemoryArea area);
 
-ByteBuffer& AreaBuffer(BufferState& b, DumpArea area);
-const ByteBuffer& AreaBuffer(const BufferState& b, DumpArea area);
+// The buffer of Code, Data or Exec.
+ByteBuffer& AreaBuffer(BufferState& b, MemoryArea area);
+const ByteBuffer& AreaBuffer(const BufferState& b, MemoryArea area);
 
 // The value of item `item` (its bytes, low first).
 uint32_t ItemValue(const ByteBuffer& b, const AreaGeometry& g, int32_t item);

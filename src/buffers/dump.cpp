@@ -31,11 +31,11 @@ void AppendLine(std::string& out, const ByteBuffer& b, const AreaGeometry& g, in
 
 }  // namespace
 
-int DumpLineCount(const Session& s, DumpArea area) {
+int DumpLineCount(const Session& s, MemoryArea area) {
   return Geometry(s, area).Lines();
 }
 
-std::string DumpLine(Session& s, DumpArea area, int line) {
+std::string DumpLine(Session& s, MemoryArea area, int line) {
   const AreaGeometry g = Geometry(s, area);
   std::string out;
   if (line < 0 || line >= g.Lines()) return out;
@@ -43,7 +43,7 @@ std::string DumpLine(Session& s, DumpArea area, int line) {
   return out;
 }
 
-std::string DumpText(Session& s, DumpArea area) {
+std::string DumpText(Session& s, MemoryArea area) {
   const AreaGeometry g = Geometry(s, area);
   const ByteBuffer& b = AreaBuffer(s.buf, area);
   std::string out;

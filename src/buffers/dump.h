@@ -15,10 +15,10 @@ namespace krv {
 
 struct Session;
 
-int DumpLineCount(const Session& s, DumpArea area);
+int DumpLineCount(const Session& s, MemoryArea area);
 // The text of one line; "" for a line outside the dump.
-std::string DumpLine(Session& s, DumpArea area, int line);
+std::string DumpLine(Session& s, MemoryArea area, int line);
 // The whole dump, lines ended by '\n'.
-std::string DumpText(Session& s, DumpArea area);
+std::string DumpText(Session& s, MemoryArea area);
 
 }  // namespace krv

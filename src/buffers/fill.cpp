@@ -7,7 +7,7 @@
 
 namespace krv {
 
-std::string FillBuffer(Session& s, DumpArea area, uint32_t first, uint32_t last, uint32_t value) {
+std::string FillBuffer(Session& s, MemoryArea area, uint32_t first, uint32_t last, uint32_t value) {
   const AreaGeometry g = Geometry(s, area);
   if (g.items <= 0) return Text(s, TextId::FillNoArea);
   const uint32_t lowest = g.addrBase, highest = g.LastAddress();
@@ -31,8 +31,8 @@ std::string FillBuffer(Session& s, DumpArea area, uint32_t first, uint32_t last,
   return std::string();
 }
 
-std::string FillBuffer(Session& s, DumpArea area, const std::string& first, const std::string& last,
-                       const std::string& value) {
+std::string FillBuffer(Session& s, MemoryArea area, const std::string& first,
+                       const std::string& last, const std::string& value) {
   const auto f = ParseHex(first), l = ParseHex(last), v = ParseHex(value);
   if (!f || !l || !v) return Text(s, TextId::FillBadNumber);
   return FillBuffer(s, area, *f, *l, *v);

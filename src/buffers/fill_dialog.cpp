@@ -39,17 +39,17 @@ FillDialog::FillDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
   auto* boxLayout = new QHBoxLayout(box);
   memory_ = new QButtonGroup(this);
   const struct {
-    DumpArea area;
+    MemoryArea area;
     TextId caption;
-  } kMemories[] = {{DumpArea::Code, TextId::FillCode},
-                   {DumpArea::Data, TextId::FillData},
-                   {DumpArea::Exec, TextId::FillIcsp}};
+  } kMemories[] = {{MemoryArea::Code, TextId::FillCode},
+                   {MemoryArea::Data, TextId::FillData},
+                   {MemoryArea::Exec, TextId::FillIcsp}};
   for (const auto& m : kMemories) {
     auto* opt = new QRadioButton(Qs(Text(s, m.caption)), box);
     const int index = static_cast<int>(m.area);
     opt->setObjectName(QString("optMemory(%1)").arg(index));
     opt->setEnabled(Geometry(s, m.area).items > 0);
-    opt->setVisible(m.area != DumpArea::Exec || s.dev.CoreWidth == 24);
+    opt->setVisible(m.area != MemoryArea::Exec || s.dev.CoreWidth == 24);
     memory_->addButton(opt, index);
     boxLayout->addWidget(opt);
   }
@@ -101,12 +101,12 @@ FillDialog::FillDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
   layout->addLayout(buttons);
 
   connect(memory_, &QButtonGroup::idClicked, this,
-          [this](int id) { SelectMemory(static_cast<DumpArea>(id)); });
-  memory_->button(static_cast<int>(DumpArea::Code))->setChecked(true);
-  SelectMemory(DumpArea::Code);
+          [this](int id) { SelectMemory(static_cast<MemoryArea>(id)); });
+  memory_->button(static_cast<int>(MemoryArea::Code))->setChecked(true);
+  SelectMemory(MemoryArea::Code);
 }
 
-void FillDialog::SelectMemory(DumpArea area) {
+void FillDialog::SelectMemory(MemoryArea area) {
   const AreaGeometry g = Geometry(s_, area);
   if (g.items <= 0) return;
   const std::string lowest = Dec2Hex(s_, g.addrBase, g.addrDigits);
@@ -118,7 +118,7 @@ void FillDialog::SelectMemory(DumpArea area) {
 }
 
 void FillDialog::accept() {
-  const auto area = static_cast<DumpArea>(memory_->checkedId());
+  const auto area = static_cast<MemoryArea>(memory_->checkedId());
   const std::string error = FillBuffer(s_, area, first_->text().toStdString(),
                                        last_->text().toStdString(), value_->text().toStdString());
   if (!error.empty()) {

@@ -26,7 +26,7 @@ class FillDialog : public QDialog {
   void accept() override;
 
  private:
-  void SelectMemory(DumpArea area);
+  void SelectMemory(MemoryArea area);
   Session& s_;
   QButtonGroup* memory_;
   QLabel* range_;

@@ -8,7 +8,7 @@
 
 namespace krv {
 
-HexView::HexView(Session& s, DumpArea area, QWidget* parent)
+HexView::HexView(Session& s, MemoryArea area, QWidget* parent)
     : QAbstractScrollArea(parent), s_(s), area_(area) {
   QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   f.setStyleHint(QFont::Monospace);

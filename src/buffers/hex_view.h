@@ -12,7 +12,7 @@ struct Session;
 class HexView : public QAbstractScrollArea {
   Q_OBJECT
  public:
-  HexView(Session& s, DumpArea area, QWidget* parent = nullptr);
+  HexView(Session& s, MemoryArea area, QWidget* parent = nullptr);
   // The buffer changed: re-reads the line count and repaints.
   void Rebuild();
   // The first line shown.
@@ -30,7 +30,7 @@ class HexView : public QAbstractScrollArea {
  private:
   void UpdateScrollBars();
   Session& s_;
-  DumpArea area_;
+  MemoryArea area_;
   int lines_ = 0;
   int lineWidth_ = 0;  // pixels of the widest line
 };

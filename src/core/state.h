@@ -7,6 +7,10 @@
 
 namespace krv {
 
+// The memory areas of a device: the three buffers of BufferState, and the user IDs and
+// configuration words of ConfigState.
+enum class MemoryArea { Code, Data, Exec, UserID, Config };
+
 // One byte value (0..255) per element, lower bound 0. Access out of range is a run-time
 // error (RuntimeError "Subscript out of range"), never undefined behaviour.
 class ByteBuffer {
@@ -47,6 +51,7 @@ struct ConfigState {
   int32_t OscCalLow = 0, OscCalHigh = 0;
   std::array<int32_t, 8> ConfigMask{};  // [0..6]: implemented bits of Config1..Config7
   std::array<int32_t, 8> CSumMask30{};  // [0..6]: bits that count in the dsPIC30 checksum
+  bool operator==(const ConfigState&) const = default;
 };
 
 // The HEX file last loaded (File > Update reloads it).

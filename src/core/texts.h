@@ -137,7 +137,11 @@ namespace krv {
     "the byte count does not match the length of the record.")                                \
   X(HexBadChecksum, "Messages", "HexBadChecksum", "the record checksum is wrong.")            \
   X(HexUnknownType, "Messages", "HexUnknownType", "unknown record type.")                     \
+  X(HexConflict, "Messages", "HexConflict",                                                   \
+    "the record gives a different value to a byte that an earlier record already set.")       \
+  X(HexAfterEnd, "Messages", "HexAfterEnd", "the file goes on after its end record.")         \
   X(HexNoEndRecord, "Messages", "HexNoEndRecord", "The HEX file has no end record.")          \
+  X(HexEndsAfterLine, "Messages", "HexEndsAfterLine", "It ends after line")                   \
   X(HexNothingLoaded, "Messages", "HexNothingLoaded", "Nothing was loaded.")                  \
   X(HexCannotRead, "Messages", "HexCannotRead", "The HEX file could not be read:")            \
   X(HexTooLarge, "Messages", "HexTooLarge", "The file is too large to be a HEX file:")        \

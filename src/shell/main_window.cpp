@@ -213,7 +213,7 @@ void MDIForm1::BuildViews() {
   auto* views = new QWidget(splitter);
   auto* layout = new QVBoxLayout(views);
   layout->setContentsMargins(2, 2, 2, 2);
-  const auto addView = [&](const char* label, const char* view, DumpArea area, int stretch,
+  const auto addView = [&](const char* label, const char* view, MemoryArea area, int stretch,
                            QLabel*& l, HexView*& v) {
     l = NamedLabel(label, views);
     v = new HexView(s_, area, views);
@@ -221,9 +221,9 @@ void MDIForm1::BuildViews() {
     layout->addWidget(l);
     layout->addWidget(v, stretch);
   };
-  addView("lblCode", "txtCode", DumpArea::Code, 3, lblCode_, txtCode_);
-  addView("lblData", "txtData", DumpArea::Data, 1, lblData_, txtData_);
-  addView("lblIcsp", "txtIcsp", DumpArea::Exec, 1, lblIcsp_, txtIcsp_);
+  addView("lblCode", "txtCode", MemoryArea::Code, 3, lblCode_, txtCode_);
+  addView("lblData", "txtData", MemoryArea::Data, 1, lblData_, txtData_);
+  addView("lblIcsp", "txtIcsp", MemoryArea::Exec, 1, lblIcsp_, txtIcsp_);
   lblIcsp_->hide();
   txtIcsp_->hide();
 

@@ -8,8 +8,9 @@
 
 #include "buffers/fill_dialog.h"
 #include "buffers/hex_view.h"
+#include "devices/catalogue.h"
 #include "support/qt_environment.h"
-#include "test_devices.h"
+#include "support/test_session.h"
 
 namespace krv::test {
 namespace {
@@ -17,11 +18,9 @@ namespace {
 // The largest device's view scrolls over all its lines but paints only those shown.
 TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   TestSession t;
-  SelectTestDevice(t, "PIC30F6014A");
-  HexView v(t.s, DumpArea::Code);
-  v.resize(300, 200);
-  v.show();
-  v.Rebuild();
+  SelectDevice(t.s, "PIC30F6014A");
+  HexView v(t.s, MemoryArea::Code), exec(t.s, MemoryArea::Exec);
+  for (HexView* view : {&v, &exec}) view->resize(300, 200), view->show();
   const int shown = v.VisibleLines();
   ASSERT_GT(shown, 1);
   EXPECT_EQ(v.verticalScrollBar()->maximum(), 6144 - shown);
@@ -29,71 +28,63 @@ TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
   EXPECT_EQ(v.FirstVisibleLine(), 6144 - shown);
   EXPECT_FALSE(v.grab().isNull());  // paints the last page
-
-  SelectTestDevice(t, "PIC16F84A");
-  v.Rebuild();
+  SelectDevice(t.s, "PIC16F84A");
+  for (HexView* view : {&v, &exec}) view->Rebuild();
   EXPECT_EQ(v.verticalScrollBar()->maximum(), std::max(0, 128 - shown));
-  HexView exec(t.s, DumpArea::Exec);  // the device has none
-  exec.resize(300, 200);
-  exec.show();
-  EXPECT_EQ(exec.verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(exec.verticalScrollBar()->maximum(), 0);  // the device has none
   EXPECT_FALSE(exec.grab().isNull());
 }
 
-class FillDialogTest : public ::testing::Test {
- protected:
-  QRadioButton* Memory(FillDialog& d, int i) {
-    return d.findChild<QRadioButton*>(QString("optMemory(%1)").arg(i));
-  }
-  QString Text(FillDialog& d, const char* box) { return d.findChild<QLineEdit*>(box)->text(); }
-  TestSession t;
-};
-
-TEST_F(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
-  SelectTestDevice(t, "PIC16F84A");
-  {
-    FillDialog d(t.s);
-    EXPECT_EQ(d.windowTitle(), "Fill buffer");
-    EXPECT_TRUE(Memory(d, 0)->isChecked());
-    EXPECT_TRUE(Memory(d, 2)->isHidden());
-    EXPECT_EQ(Text(d, "txtFirst") + Text(d, "txtLast") + Text(d, "txtValue"), "000003FF3FFF");
-    Memory(d, 1)->click();
-    EXPECT_EQ(Text(d, "txtLast") + Text(d, "txtValue"), "003FFF");
-  }
-  SelectTestDevice(t, "PIC12F508");
-  {
-    FillDialog d(t.s);
-    EXPECT_FALSE(Memory(d, 1)->isEnabled());  // no EEPROM
-  }
-  SelectTestDevice(t, "PIC30F4013");
-  FillDialog d(t.s);
-  Memory(d, 2)->click();
-  EXPECT_EQ(Text(d, "txtFirst") + Text(d, "txtLast") + Text(d, "txtValue"), "8000008005BEFFFFFF");
+QRadioButton* Memory(FillDialog& d, int i) {
+  return d.findChild<QRadioButton*>(QString("optMemory(%1)").arg(i));
+}
+QLineEdit* Box(FillDialog& d, const char* name) {
+  return d.findChild<QLineEdit*>(name);
+}
+QString Range(FillDialog& d) {
+  return Box(d, "txtFirst")->text() + " " + Box(d, "txtLast")->text() + " " +
+         Box(d, "txtValue")->text();
 }
 
-TEST_F(FillDialogTest, BadInputKeepsTheDialogOpenAndChangesNothing) {
-  SelectTestDevice(t, "PIC16F84A");
+TEST(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
+  TestSession t;
+  SelectDevice(t.s, "PIC16F84A");
+  FillDialog d(t.s);
+  EXPECT_EQ(d.windowTitle(), "Fill buffer");
+  EXPECT_TRUE(Memory(d, 0)->isChecked());
+  EXPECT_TRUE(Memory(d, 2)->isHidden());
+  EXPECT_EQ(Range(d), "0000 03FF 3FFF");
+  Memory(d, 1)->click();
+  EXPECT_EQ(Range(d), "0000 003F FF");
+  SelectDevice(t.s, "PIC12F508");
+  EXPECT_FALSE(Memory(*std::make_unique<FillDialog>(t.s), 1)->isEnabled());  // no EEPROM
+  SelectDevice(t.s, "PIC30F4013");
+  FillDialog ds(t.s);
+  Memory(ds, 2)->click();
+  EXPECT_EQ(Range(ds), "800000 8005BE FFFFFF");
+}
+
+TEST(FillDialogTest, BadInputKeepsTheDialogOpenAndChangesNothing) {
+  TestSession t;
+  SelectDevice(t.s, "PIC16F84A");
   const ByteBuffer before = t.s.buf.CodeBuffer;
   FillDialog d(t.s);
-  auto* last = d.findChild<QLineEdit*>("txtLast");
-  last->clear();
-  QTest::keyClicks(last, "4g0-0");  // the hexadecimal key filter drops what is no digit
-  EXPECT_EQ(last->text(), "400");
+  Box(d, "txtLast")->clear();
+  QTest::keyClicks(Box(d, "txtLast"),
+                   "4g0-0");  // the hexadecimal key filter drops what is no digit
+  EXPECT_EQ(Box(d, "txtLast")->text(), "400");
   d.accept();
   EXPECT_NE(d.result(), QDialog::Accepted);
   ASSERT_EQ(t.window.boxes.size(), 1u);
   EXPECT_EQ(t.window.boxes[0].style, 48);
   EXPECT_EQ(t.window.boxes[0].text, "The addresses must lie within 0x0000 - 0x03FF.");
   EXPECT_EQ(t.s.buf.CodeBuffer, before);
-
-  last->setText("1");
-  d.findChild<QLineEdit*>("txtValue")->setText("0");
+  Box(d, "txtLast")->setText("1");
+  Box(d, "txtValue")->setText("0");
   d.accept();
   EXPECT_EQ(d.result(), QDialog::Accepted);
-  EXPECT_EQ(t.s.buf.CodeBuffer.Get(0), 0);
-  EXPECT_EQ(t.s.buf.CodeBuffer.Get(3), 0);
-  EXPECT_EQ(t.s.buf.CodeBuffer.Get(4), 0xFF);
-  EXPECT_EQ(t.window.showWindows, 2);  // the selection's and the fill's
+  EXPECT_EQ(t.s.buf.CodeBuffer.Sum(0, 5), 0xFFu);  // words 0 and 1 are 0, word 2 as before
+  EXPECT_EQ(t.window.showWindows, 2);              // the selection's and the fill's
 }
 
 }  // namespace

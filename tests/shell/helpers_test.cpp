@@ -94,7 +94,7 @@ TEST(SessionTest, BeforeAnySelectionTheDeviceHasNoMemory) {
   EXPECT_EQ(s->dev.DataSize, 0);
   EXPECT_EQ(s->dev.ExecSize, 0);
   EXPECT_FALSE(s->dev.HasOscCal);
-  for (const DumpArea a : {DumpArea::Code, DumpArea::Data, DumpArea::Exec})
+  for (const MemoryArea a : {MemoryArea::Code, MemoryArea::Data, MemoryArea::Exec})
     EXPECT_EQ(DumpLineCount(*s, a), 0);
   s->~Session();
 }

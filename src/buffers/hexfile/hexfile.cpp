@@ -7,8 +7,10 @@
 #include <fstream>
 #include <span>
 #include <system_error>
+#include <utility>
 #include <vector>
 
+#include "buffers/area.h"
 #include "buffers/buffers.h"
 #include "buffers/hexfile/intel_hex.h"
 #include "buffers/hexfile/layout.h"
@@ -21,7 +23,6 @@ namespace krv {
 namespace {
 
 using hex::Area;
-using hex::Target;
 
 // Larger than any HEX image of a PIC device by far.
 constexpr uintmax_t kMaxFileSize = 64u << 20;
@@ -65,72 +66,78 @@ struct Image {
   std::array<uint8_t, 8>& id;
   ConfigBytes& config;
 
-  std::span<uint8_t> Of(Target t) const {
-    switch (t) {
-      case Target::Code:
-        return {buf.CodeBuffer.data(), static_cast<size_t>(buf.CodeBuffer.Size())};
-      case Target::Data:
-        return {buf.DataBuffer.data(), static_cast<size_t>(buf.DataBuffer.Size())};
-      case Target::Exec:
-        return {buf.ExecBuffer.data(), static_cast<size_t>(buf.ExecBuffer.Size())};
-      case Target::UserID:
-        return id;
-      case Target::Config:
-        return config;
-    }
-    return {};
+  std::span<uint8_t> Of(MemoryArea area) const {
+    if (area == MemoryArea::UserID) return id;
+    if (area == MemoryArea::Config) return config;
+    ByteBuffer& b = AreaBuffer(buf, area);
+    return {b.data(), static_cast<size_t>(b.Size())};
   }
 };
 
-// Puts the file's bytes into the image and counts those outside every area.
+// Puts the file's bytes into the image, counts those outside every area and refuses a
+// byte that gives a place another value than an earlier byte did (also through the two
+// places of the 12-bit configuration word).
 class Placer {
  public:
-  Placer(const std::vector<Area>& areas, const Image& image) : areas_(areas), image_(image) {}
+  Placer(const std::vector<Area>& areas, const Image& image) : areas_(areas) {
+    for (const Area& a : areas) {
+      const auto i = static_cast<size_t>(a.target);
+      target_[i] = image.Of(a.target);
+      given_[i].assign(target_[i].size(), false);
+    }
+  }
 
-  void Put(uint64_t address, uint8_t value) {
+  // False when the byte contradicts an earlier one.
+  bool Put(uint64_t address, uint8_t value) {
     for (const Area& a : areas_) {
       if (address < a.fileBase || address >= uint64_t{a.fileBase} + a.fileLength) continue;
       const int32_t e = a.Element(static_cast<uint32_t>(address));
-      if (e < 0) return;  // padding
-      const std::span<uint8_t> t = image_.Of(a.target);
-      if (static_cast<size_t>(e) < t.size()) {
-        t[static_cast<size_t>(e)] = value;
-        return;
+      if (e < 0) return true;  // padding
+      const auto i = static_cast<size_t>(a.target);
+      const auto k = static_cast<size_t>(e);
+      if (k < target_[i].size()) {
+        if (given_[i][k] && target_[i][k] != value) return false;
+        target_[i][k] = value;
+        given_[i][k] = true;
+        return true;
       }
       break;
     }
     if (outside == 0) firstOutside = address;
     ++outside;
+    return true;
   }
 
   uint64_t outside = 0;
   uint64_t firstOutside = 0;
 
  private:
+  static constexpr size_t kAreas = static_cast<size_t>(MemoryArea::Config) + 1;
   const std::vector<Area>& areas_;
-  const Image& image_;
+  std::array<std::span<uint8_t>, kAreas> target_;
+  std::array<std::vector<bool>, kAreas> given_;  // the places a record has set
 };
 
+// What is wrong with the line of a record error (any other: not a record).
+constexpr std::pair<hex::RecordError, TextId> kLineErrors[] = {
+    {hex::RecordError::ByteCount, TextId::HexBadByteCount},
+    {hex::RecordError::Checksum, TextId::HexBadChecksum},
+    {hex::RecordError::UnknownType, TextId::HexUnknownType},
+    {hex::RecordError::Conflict, TextId::HexConflict},
+    {hex::RecordError::AfterEnd, TextId::HexAfterEnd}};
+
 std::string LineErrorText(Session& s, const hex::ReadResult& r) {
-  TextId reason;
-  switch (r.error) {
-    case hex::RecordError::NoEndRecord:
-      return Text(s, TextId::HexNoEndRecord) + " " + Text(s, TextId::HexNothingLoaded);
-    case hex::RecordError::ByteCount:
-      reason = TextId::HexBadByteCount;
-      break;
-    case hex::RecordError::Checksum:
-      reason = TextId::HexBadChecksum;
-      break;
-    case hex::RecordError::UnknownType:
-      reason = TextId::HexUnknownType;
-      break;
-    default:
-      reason = TextId::HexBadRecord;
-      break;
+  const std::string nothing = Text(s, TextId::HexNothingLoaded);
+  if (r.error == hex::RecordError::NoEndRecord) {
+    const std::string where =
+        r.line > 0 ? Text(s, TextId::HexEndsAfterLine) + " " + std::to_string(r.line) + ". " : "";
+    return Text(s, TextId::HexNoEndRecord) + " " + where + nothing;
   }
+  TextId reason = TextId::HexBadRecord;
+  for (const auto& [error, text] : kLineErrors)
+    if (error == r.error) reason = text;
   return Text(s, TextId::HexErrorInLine) + " " + std::to_string(r.line) + ": " + Text(s, reason) +
-         " " + Text(s, TextId::HexNothingLoaded);
+         " " + nothing;
 }
 
 void Fail(Session& s, const std::string& text) {
@@ -176,7 +183,9 @@ bool Import(Session& s, const std::string& path) {
 
   const hex::ReadResult r =
       hex::ReadIntelHex(text, [&placer](uint32_t address, const uint8_t* data, int count) {
-        for (int i = 0; i < count; ++i) placer.Put(uint64_t{address} + i, data[i]);
+        for (int i = 0; i < count; ++i)
+          if (!placer.Put(uint64_t{address} + i, data[i])) return false;
+        return true;
       });
   if (r.error != hex::RecordError::None) {
     Fail(s, LineErrorText(s, r));

@@ -32,7 +32,7 @@ RecordError ReadRecord(std::string_view line, uint32_t& base, bool& end, const D
   const uint8_t* data = &bytes[4];
   switch (bytes[3]) {
     case 0x00:
-      if (count > 0) sink(base + offset, data, count);
+      if (count > 0 && !sink(base + offset, data, count)) return RecordError::Conflict;
       return RecordError::None;
     case 0x01:
       if (count != 0) return RecordError::ByteCount;
@@ -53,6 +53,17 @@ RecordError ReadRecord(std::string_view line, uint32_t& base, bool& end, const D
   }
 }
 
+// The line that starts at `pos`, without its line end (LF, CRLF or CR) and trailing blanks;
+// `pos` moves past the line end.
+std::string_view NextLine(std::string_view text, size_t& pos) {
+  const size_t start = pos;
+  while (pos < text.size() && text[pos] != '\n' && text[pos] != '\r') ++pos;
+  std::string_view line = text.substr(start, pos - start);
+  if (pos < text.size() && text[pos++] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace
 
 ReadResult ReadIntelHex(std::string_view text, const DataSink& sink) {
@@ -61,18 +72,15 @@ ReadResult ReadIntelHex(std::string_view text, const DataSink& sink) {
   int lineNo = 0;
   size_t pos = 0;
   while (pos < text.size()) {
-    size_t eol = text.find('\n', pos);
-    if (eol == std::string_view::npos) eol = text.size();
-    std::string_view line = text.substr(pos, eol - pos);
-    pos = eol + 1;
+    const std::string_view line = NextLine(text, pos);
     ++lineNo;
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-      line.remove_suffix(1);
     if (line.empty()) continue;
+    // A concatenated or damaged file: what follows the end record would be lost.
+    if (end) return {RecordError::AfterEnd, lineNo};
     const RecordError e = ReadRecord(line, base, end, sink);
     if (e != RecordError::None) return {e, lineNo};
-    if (end) return {};
   }
+  if (end) return {};
   return {RecordError::NoEndRecord, lineNo};
 }
 

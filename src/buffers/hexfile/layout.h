@@ -21,20 +21,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/state.h"
+
 namespace krv {
 struct DeviceParams;
 }
 
 namespace krv::hex {
 
-// Where an area's bytes go: a buffer, the user IDs or the configuration bytes
-// (see ConfigBytes in hexfile.h).
-enum class Target { Code, Data, Exec, UserID, Config };
-
 struct Area {
   uint32_t fileBase;    // file address of the area's first byte
   uint32_t fileLength;  // bytes in the file
-  Target target;
+  // Where the bytes go: a buffer, the user IDs or the configuration bytes (ConfigBytes in
+  // hexfile.cpp).
+  MemoryArea target;
   // The file holds groups of `unit` bytes of which the first `used` carry data (the rest
   // is padding); group g starts at element g x `stride` of the target.
   int unit = 1, used = 1, stride = 1;

@@ -35,7 +35,7 @@ End30 EraseChip30(Session& s);
 // Program memory or the executive area, 16 instructions per block. With `eachBlockAt` the
 // read position is set for every block and blocks that are blank in `buf` are skipped;
 // otherwise the area is read on from its start.
-bool CompareCodeArea30(Session& s, Area30 area, const ByteBuffer& buf, int32_t instructions,
+bool CompareCodeArea30(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t instructions,
                        bool eachBlockAt);
 // The seven configuration registers, after AreaSetup30.
 bool CompareConfigArea30(Session& s);

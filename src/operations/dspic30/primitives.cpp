@@ -68,32 +68,34 @@ void SetConfigReadPtr30(Session& s) {
   SendToKRV(s, {kCmdSix30, 0xEB, 0x03, 0x00, kCmdSix30, 0xEB, 0x03, 0x80});
 }
 
-int32_t AreaPage30(const Session& s, Area30 area) {
+int32_t AreaPage30(const Session& s, MemoryArea area) {
   switch (area) {
-    case Area30::Code:
+    case MemoryArea::Code:
       return 0x00;
-    case Area30::Exec:
+    case MemoryArea::Exec:
       return kExecStart30 >> 16;
-    case Area30::Data:
+    case MemoryArea::Data:
       return s.dev.DataStart30 >> 16;
-    case Area30::Config:
+    case MemoryArea::UserID:
+    case MemoryArea::Config:
       break;
   }
   return kConfigPage30;
 }
 
-void AreaSetup30(Session& s, Area30 area, bool rightAfterOpen) {
+void AreaSetup30(Session& s, MemoryArea area, bool rightAfterOpen) {
   if (!rightAfterOpen) ResetPC30(s);
   SetTablePage30(s, AreaPage30(s, area));
   switch (area) {
-    case Area30::Code:
-    case Area30::Exec:
+    case MemoryArea::Code:
+    case MemoryArea::Exec:
       SetCodeReadPtr30(s);
       break;
-    case Area30::Data:
+    case MemoryArea::Data:
       SetDataReadPtr30(s);
       break;
-    case Area30::Config:
+    case MemoryArea::UserID:
+    case MemoryArea::Config:
       SetConfigReadPtr30(s);
       break;
   }
@@ -177,10 +179,10 @@ std::string ReadAndExpected(Session& s, uint32_t read, uint32_t expected, int di
          Dec2Hex(s, expected, digits);
 }
 
-void CompareInstruction(Session& s, Area30 area, int32_t e, uint32_t read, uint32_t expected) {
+void CompareInstruction(Session& s, MemoryArea area, int32_t e, uint32_t read, uint32_t expected) {
   if (!s.run.OperationOK || read == expected) return;
   const uint32_t offset = static_cast<uint32_t>(e / 2);
-  const std::string where = area == Area30::Exec
+  const std::string where = area == MemoryArea::Exec
                                 ? Text(s, TextId::Msg54) + " 0x80" + Dec2Hex(s, offset, 4)
                                 : Text(s, TextId::Msg50) + Dec2Hex(s, offset, 6);
   Differs(s, where + ReadAndExpected(s, read, expected, 6));
@@ -188,7 +190,7 @@ void CompareInstruction(Session& s, Area30 area, int32_t e, uint32_t read, uint3
 
 }  // namespace
 
-void ComparePair30(Session& s, Area30 area, const ByteBuffer& buf, int32_t e) {
+void ComparePair30(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t e) {
   if (!s.run.OperationOK) return;
   const auto& a = s.link.InReport;
   CompareInstruction(s, area, e, Instruction(a[3], a[2], a[1]),

@@ -17,9 +17,6 @@ struct Session;
 // 0..0xFFFF or a register outside W0..W15 is a run-time error.
 std::array<uint8_t, 3> MovLiteral30(int32_t k, int d);
 
-// The memory areas of a dsPIC30 chip.
-enum class Area30 { Code, Exec, Data, Config };
-
 inline constexpr int32_t kExecStart30 = 0x800000;
 inline constexpr int32_t kConfigPage30 = 0xF8;
 // Blank sums: a blank instruction is FF FF FF 00 (765), a blank data word FF FF 00 00 (510).
@@ -50,11 +47,12 @@ void SetConfigReadPtr30(Session& s);  // CLR W6; CLR W7
 // MOV #w6, W6; CLR W7: the data read position at a chosen word of the page.
 void SetDataReadPtrAt30(Session& s, int32_t w6);
 
-// The page of an area: 0x00, 0x80, DataStart30 \ 0x10000, 0xF8.
-int32_t AreaPage30(const Session& s, Area30 area);
+// The page of an area: 0x00, 0x80, DataStart30 \ 0x10000, 0xF8 (Config; a dsPIC30 has no
+// user IDs).
+int32_t AreaPage30(const Session& s, MemoryArea area);
 // [25 00] (left out right after OpenProgMode30, which carries it), the area's table page
 // and its read pointer.
-void AreaSetup30(Session& s, Area30 area, bool rightAfterOpen);
+void AreaSetup30(Session& s, MemoryArea area, bool rightAfterOpen);
 
 // Eight CmdReadCode30 in one report, then the eight answers, `each(j)` after the j-th.
 void ReadCodeAnswers30(Session& s, const std::function<void(int j)>& each);
@@ -78,7 +76,7 @@ void WriteConfigReg30(Session& s, int32_t value);
 // Comparisons shared by the verify and the write's read-back. Each compares only while
 // OperationOK is True; the first difference sets LastErrorText and clears OperationOK.
 // The instruction pair of the last answer against buf elements e .. e + 6.
-void ComparePair30(Session& s, Area30 area, const ByteBuffer& buf, int32_t e);
+void ComparePair30(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t e);
 // Word q (0..3) of the last data answer against elements e + 4q, e + 4q + 1.
 void CompareDataWord30(Session& s, const ByteBuffer& buf, int32_t e, int q);
 // Configuration register k (1..7) read as v, against the whole of its value.

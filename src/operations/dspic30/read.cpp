@@ -42,20 +42,20 @@ End30 Read30(Session& s) {
   ShowVppOn(s);
 
   OpenProgMode30(s);
-  AreaSetup30(s, Area30::Code, true);
+  AreaSetup30(s, MemoryArea::Code, true);
   if (!ReadCodeArea(s, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
 
   s.window->SetInfo(Text(s, TextId::Msg27) + std::to_string(d.ExecSize) + " Ins.");
-  AreaSetup30(s, Area30::Exec, false);
+  AreaSetup30(s, MemoryArea::Exec, false);
   if (!ReadCodeArea(s, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
 
   if (d.DataSize != 0) {
     s.window->SetInfo(Text(s, TextId::Msg26) + std::to_string(d.DataSize) + " Bytes");
-    AreaSetup30(s, Area30::Data, false);
+    AreaSetup30(s, MemoryArea::Data, false);
     if (!ReadDataArea(s)) return End30::Cancelled;
   }
 
-  AreaSetup30(s, Area30::Config, false);
+  AreaSetup30(s, MemoryArea::Config, false);
   for (size_t k = 1; k <= 7; ++k) {
     const int32_t value = ReadConfigReg30(s);
     if (Cancelled30(s)) return End30::Cancelled;

@@ -10,7 +10,7 @@
 
 namespace krv {
 
-bool CompareCodeArea30(Session& s, Area30 area, const ByteBuffer& buf, int32_t instructions,
+bool CompareCodeArea30(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t instructions,
                        bool eachBlockAt) {
   for (int32_t i = 0; i < 4 * instructions && s.run.OperationOK; i += 64) {
     const bool blank = eachBlockAt && buf.Sum(i, 64) == 16 * kBlankInstructionSum;
@@ -60,23 +60,23 @@ End30 Verify30(Session& s) {
   ShowVppOn(s);
 
   OpenProgMode30(s);
-  AreaSetup30(s, Area30::Code, true);
-  if (!CompareCodeArea30(s, Area30::Code, s.buf.CodeBuffer, d.CodeSize, false))
+  AreaSetup30(s, MemoryArea::Code, true);
+  if (!CompareCodeArea30(s, MemoryArea::Code, s.buf.CodeBuffer, d.CodeSize, false))
     return End30::Cancelled;
 
   if (ok) {
     s.window->SetInfo(Text(s, TextId::Msg33) + std::to_string(d.ExecSize) + " Ins.");
-    AreaSetup30(s, Area30::Exec, false);
-    if (!CompareCodeArea30(s, Area30::Exec, s.buf.ExecBuffer, d.ExecSize, false))
+    AreaSetup30(s, MemoryArea::Exec, false);
+    if (!CompareCodeArea30(s, MemoryArea::Exec, s.buf.ExecBuffer, d.ExecSize, false))
       return End30::Cancelled;
   }
   if (ok && d.DataSize != 0) {
     s.window->SetInfo(Text(s, TextId::Msg32) + std::to_string(d.DataSize) + " Bytes");
-    AreaSetup30(s, Area30::Data, false);
+    AreaSetup30(s, MemoryArea::Data, false);
     if (!CompareDataArea(s)) return End30::Cancelled;
   }
   if (ok) {
-    AreaSetup30(s, Area30::Config, false);
+    AreaSetup30(s, MemoryArea::Config, false);
     if (!CompareConfigArea30(s)) return End30::Cancelled;
   }
 

@@ -24,7 +24,7 @@ int32_t Word(const ByteBuffer& buf, int32_t g, int hi, int lo) {
 
 // Program memory or the executive area, row by row: eight groups of four instructions,
 // each with its own table page and write pointer. False on a cancel.
-bool WriteCodeRows(Session& s, Area30 area, const ByteBuffer& buf, int32_t instructions) {
+bool WriteCodeRows(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t instructions) {
   for (int32_t i = 0; i < 4 * instructions; i += 128) {
     if (buf.Sum(i, 128) != kBlankCodeRow) {
       SetNvmcon30(s, 0x4001);
@@ -51,7 +51,7 @@ bool WriteDataRows(Session& s) {
   for (int32_t i = 0; i < 2 * s.dev.DataSize; i += 64) {
     if (buf.Sum(i, 64) != kBlankDataRow) {
       SetNvmcon30(s, 0x4005);
-      SetTablePage30(s, AreaPage30(s, Area30::Data));
+      SetTablePage30(s, AreaPage30(s, MemoryArea::Data));
       MovToW30(s, (s.dev.DataStart30 & 0xFFFF) + i / 2, 7);
       for (int32_t g = i; g < i + 64; g += 16) {
         LoadPair30(s, Word(buf, g, 1, 0), 0, Word(buf, g, 5, 4), 1);
@@ -70,7 +70,7 @@ bool CompareDataBlocks(Session& s) {
   const ByteBuffer& buf = s.buf.DataBuffer;
   for (int32_t i = 0; i < 2 * s.dev.DataSize && s.run.OperationOK; i += 128) {
     if (buf.Sum(i, 128) != kBlankDataBlock) {
-      SetTablePage30(s, AreaPage30(s, Area30::Data));
+      SetTablePage30(s, AreaPage30(s, MemoryArea::Data));
       SetDataReadPtrAt30(s, (s.dev.DataStart30 & 0xFFFF) + i / 2);
       ReadDataAnswers30(s, [&](int j) {
         for (int q = 0; q < 4; ++q) CompareDataWord30(s, buf, i + 16 * j, q);
@@ -83,7 +83,7 @@ bool CompareDataBlocks(Session& s) {
 }
 
 // One area's rows and, with VWhile, its read-back pass.
-bool WriteCodeArea(Session& s, Area30 area, const ByteBuffer& buf, int32_t instructions) {
+bool WriteCodeArea(Session& s, MemoryArea area, const ByteBuffer& buf, int32_t instructions) {
   if (!WriteCodeRows(s, area, buf, instructions)) return false;
   if (s.settings.VWhile != 1) return true;
   ResetPC30(s);
@@ -100,13 +100,13 @@ End30 Write30(Session& s) {
       readBack ? 2 * ChipUnits30(s) : ChipUnits30(s));
   OpenProgMode30(s);
 
-  if (!WriteCodeArea(s, Area30::Code, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
+  if (!WriteCodeArea(s, MemoryArea::Code, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
 
   if (ok) {
     s.window->SetInfo(Text(s, readBack ? TextId::Msg40 : TextId::Msg37) +
                       std::to_string(d.ExecSize) + " Ins.");
     ResetPC30(s);
-    if (!WriteCodeArea(s, Area30::Exec, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
+    if (!WriteCodeArea(s, MemoryArea::Exec, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
   }
 
   if (ok && d.DataSize != 0) {
@@ -131,7 +131,7 @@ End30 Write30(Session& s) {
       Advance30(s, 1);
     }
     if (readBack) {
-      AreaSetup30(s, Area30::Config, false);
+      AreaSetup30(s, MemoryArea::Config, false);
       if (!CompareConfigArea30(s)) return End30::Cancelled;
     }
   }

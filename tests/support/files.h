@@ -1,0 +1,22 @@
+#pragma once
+// Files of the tests: written into a fresh TempDir (removed when the test ends), read back
+// whole, and the case tables under tests/data/.
+#include <string>
+#include <vector>
+
+namespace krv::test {
+
+// Writes `text` byte for byte to a new file in a fresh folder; returns its path.
+std::string WriteTempFile(const std::string& text, const std::string& name = "file");
+// The whole file; "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+
+// The path of a file of tests/data/.
+std::string DataPath(const std::string& name);
+
+// The rows of a case table of tests/data/: one row a line, fields separated by '|' with
+// the blanks around them dropped; blank lines and lines starting with '#' are passed over.
+// In a field, \r and \n stand for CR and LF.
+std::vector<std::vector<std::string>> ReadTable(const std::string& name);
+
+}  // namespace krv::test
