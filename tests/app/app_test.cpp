@@ -24,6 +24,7 @@
 #include "editors/config_dialog.h"
 #include "shell/main_window.h"
 #include "sim/simulated.h"
+#include "support/files.h"
 #include "support/gui_helpers.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
@@ -222,7 +223,7 @@ TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
     EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
     if (*c.source) {
       w.hexFile = folder + "/" + c.source + ".hex";
-      ASSERT_EQ(std::system(("gpasm -o " + w.hexFile + " " + KRV330_TEST_DATA_DIR + "/" + c.source +
+      ASSERT_EQ(std::system(("gpasm -o " + w.hexFile + " " + test::DataPath(c.source) +
                              " >/dev/null 2>&1")
                                 .c_str()),
                 0)

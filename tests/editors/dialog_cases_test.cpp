@@ -31,6 +31,7 @@
 #include <QClipboard>
 
 #include "dialog_fixture.h"
+#include "support/files.h"
 #include "editors/pic18/drop_down_selector.h"
 
 namespace krv {
@@ -245,7 +246,7 @@ class Case : public test::DialogFixture {
 };
 
 TEST(DialogCases, EveryLineOfTheCaseFiles) {
-  const std::filesystem::path dir = std::filesystem::path(KRV330_TEST_DATA_DIR) / "dialogs";
+  const std::filesystem::path dir = test::DataPath("dialogs");
   int cases = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     std::ifstream in(entry.path());
