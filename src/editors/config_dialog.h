@@ -10,11 +10,12 @@
 namespace krv {
 
 // The controls that other subsystems read by name.
-#define KRV_DIALOG_CONTROLS(X)                                                               \
-  X(cheOscCal)                                                                               \
-  X(txtOscCal)                                                                               \
-  X(cheBackOscCal) X(txtBackOscCal) X(cheUpdateCal) X(txtUserID) X(txtUserID1) X(txtUserID2) \
-      X(txtUserID3) X(txtUserID4)
+#define KRV_DIALOG_CONTROLS(X)                                                            \
+  X(cheOscCal)                                                                            \
+  X(txtOscCal)                                                                            \
+  X(cheBackOscCal)                                                                        \
+  X(txtBackOscCal) X(cheUpdateCal) X(txtUserID) X(txtUserID1) X(txtUserID2) X(txtUserID3) \
+      X(txtUserID4)
 
 enum class DialogControl {
 #define KRV_CONTROL_ID(name) name,

@@ -65,6 +65,12 @@ SelectorDecl Selector(std::string field, std::string caption, WordId word, int s
   return {std::move(field), std::move(caption), word, shift, mask, std::move(texts), listTwips};
 }
 
+std::vector<ControlDecl> Controls(std::vector<ControlDecl> first,
+                                  const std::vector<ControlDecl>& then) {
+  first.insert(first.end(), then.begin(), then.end());
+  return first;
+}
+
 bool Match::Matches(const DeviceParams& d) const {
   const std::string key = d.Key();
   const bool hit = std::find(keys.begin(), keys.end(), key) != keys.end() ||
@@ -107,6 +113,12 @@ Rule On(Match match) {
 }
 
 Rule Rule::Hide(std::initializer_list<const char*> names) const {
+  Rule r = *this;
+  r.hidden.insert(r.hidden.end(), names.begin(), names.end());
+  return r;
+}
+
+Rule Rule::Hide(const std::vector<std::string>& names) const {
   Rule r = *this;
   r.hidden.insert(r.hidden.end(), names.begin(), names.end());
   return r;

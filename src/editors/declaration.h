@@ -206,6 +206,9 @@ SelectorDecl Selector(std::string field, std::string caption, WordId word, int s
                       std::vector<std::string> texts, int listTwips);
 
 using ControlDecl = std::variant<BoxDecl, ArrayDecl, OptionsDecl, SelectorDecl>;
+// The controls of `first`, then those of `then`.
+std::vector<ControlDecl> Controls(std::vector<ControlDecl> first,
+                                  const std::vector<ControlDecl>& then);
 
 // The devices a rule is for: device keys (the name from its sixth character), whole
 // device names, or a test of the device's parameters; `Not` turns it round.
@@ -239,6 +242,7 @@ struct Rule {
   std::vector<std::string> closed;  // selectors that cannot be opened
 
   Rule Hide(std::initializer_list<const char*> names) const;
+  Rule Hide(const std::vector<std::string>& names) const;
   Rule Disable(std::initializer_list<const char*> names) const;
   Rule Caption(std::string control, std::string caption) const;
   // Captions of the elements 0, 1 ... of an option array.

@@ -7,16 +7,15 @@ namespace krv {
 
 extern const DialogDecl kFrm18F1X30 = {
     .id = DialogId::frm18F1X30,
-    .controls =
+    .controls = Controls(
         {
-            // Values 10 to 15 of the oscillator read as the external RC with CLKO.
-            Selector("Osc", "Oscillator", Config(1), 8, 0xF,
-                     {"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
-                      "EC, port on RA6", "HS, PLL enabled(4xFOSC1)", "Ext. RC, port on RA6",
-                      "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, RA7",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6"},
-                     2000),
+            // Oscillator values 10 to 15 read as value 3; the entry picked is the value stored.
+            Selector(
+                "Osc", "Oscillator", Config(1), 8, 0xF,
+                OscTexts({"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
+                          "EC, port on RA6", "HS, PLL enabled(4xFOSC1)", "Ext. RC, port on RA6",
+                          "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, RA7"}),
+                2000),
             Selector("Vbor", "Vbor", Config(2), 3, 0x3, kVborTexts, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0xF, kWatchdogPlain, 2000),
             Selector("Bbsize", "Boot Block Size", Config(4), 4, 0x3, {}, 1000),
@@ -35,16 +34,8 @@ extern const DialogDecl kFrm18F1X30 = {
             Box("cheSTVREN", L(4, 0)),
             Box("cheXINST", L(4, 6)),
             Box("cheBKBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 2, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 2, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 2, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(2)),
     .rules =
         {
             On(Keys({"F1230"}))

@@ -23,10 +23,10 @@ struct Group {
 };
 
 Rule RuleOf(const Group& g) {
-  Rule r = On(g.keys).Texts("Bbsize", g.bbsize).ListTwips("Bbsize", g.listTwips);
-  for (int block = g.lastBlock + 1; block <= 5; ++block)
-    for (const char* array : {"cheCP", "cheWRT", "cheEBTR"})
-      r.hidden.push_back(std::string(array) + '(' + std::to_string(block) + ')');
+  Rule r = On(g.keys)
+               .Texts("Bbsize", g.bbsize)
+               .ListTwips("Bbsize", g.listTwips)
+               .Hide(BlockElements(g.lastBlock + 1, 5));
   if (!g.ccp2mx) r = r.Hide({"cheCCP2MX"});
   if (!g.open) r = r.Closed("Bbsize");
   return r;
@@ -73,17 +73,15 @@ std::vector<Rule> Rules() {
 
 extern const DialogDecl kFrm18F2221 = {
     .id = DialogId::frm18F2221,
-    .controls =
+    .controls = Controls(
         {
-            // Values 10 to 15 of the oscillator field repeat the text of value 3; the entry
-            // picked, not its text, is the value stored.
-            Selector("Osc", "Oscillator", Config(1), 8, 0xF,
-                     {"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
-                      "EC, port on RA6", "HS, PLL enabled (4xFOSC1)", "Ext. RC, port on RA6",
-                      "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, port RA7",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6"},
-                     2000),
+            // Oscillator values 10 to 15 read as value 3; the entry picked is the value stored.
+            Selector(
+                "Osc", "Oscillator", Config(1), 8, 0xF,
+                OscTexts({"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
+                          "EC, port on RA6", "HS, PLL enabled (4xFOSC1)", "Ext. RC, port on RA6",
+                          "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, port RA7"}),
+                2000),
             Selector("Vbor", "Vbor", Config(2), 3, 0x3, kVborTexts, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0xF, kWatchdogTexts, 2000),
             // The sizes come from the device's group; a pick keeps the implemented bits only.
@@ -102,16 +100,8 @@ extern const DialogDecl kFrm18F2221 = {
             Box("cheLVP", L(4, 2)),
             Box("cheXINST", L(4, 6)),
             Box("cheDEBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 6, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 6, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 6, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(6)),
     .rules = Rules(),
     .selectorFont = DialogFont::Sans,
 };

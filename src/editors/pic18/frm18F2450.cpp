@@ -28,7 +28,7 @@ std::vector<std::string> CpuClockTexts(const Session& s) {
 
 extern const DialogDecl kFrm18F2450 = {
     .id = DialogId::frm18F2450,
-    .controls =
+    .controls = Controls(
         {
             Selector("OscSelect", "Osc. Selection", Config(1), 0, 0x7,
                      {"Directly (4 MHz input)", "Osc. / 2 (8 MHz in)", "Osc. / 3 (12 MHz in)",
@@ -70,16 +70,8 @@ extern const DialogDecl kFrm18F2450 = {
             Box("cheICPRT", L(4, 5)),
             Box("cheXINST", L(4, 6)),
             Box("cheDEBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 4, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 4, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 4, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(4)),
     .rules =
         {
             // The boot block has one size on the parts of 24 and 32 kB.

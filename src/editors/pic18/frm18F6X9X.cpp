@@ -10,14 +10,11 @@ extern const DialogDecl kFrm18F6X9X = {
     .id = DialogId::frm18F6X9X,
     .controls =
         {
-            // Values 10 to 15 of the oscillator field repeat the text of value 3; the entry
-            // picked, not its text, is the value stored.
+            // Oscillator values 10 to 15 read as value 3; the entry picked is the value stored.
             Selector("Osc", "Oscillator", Config(1), 8, 0xF,
-                     {"LP", "XT", "HS", "Ext. RC, OSC2/4 ClkOut", "EC, OSC2/4 ClkOut",
-                      "EC, OSC2 as RA6", "HS, PLL enabled", "Ext. RC, OSC2 as RA6",
-                      "Int. RC, OSC2:OSC1 as RA6:RA7", "Int. RC, OSC2/4 CLKO, OSC1 RA7",
-                      "Ext. RC, OSC2/4 ClkOut", "Ext. RC, OSC2/4 ClkOut", "Ext. RC, OSC2/4 ClkOut",
-                      "Ext. RC, OSC2/4 ClkOut", "Ext. RC, OSC2/4 ClkOut", "Ext. RC, OSC2/4 ClkOut"},
+                     OscTexts({"LP", "XT", "HS", "Ext. RC, OSC2/4 ClkOut", "EC, OSC2/4 ClkOut",
+                               "EC, OSC2 as RA6", "HS, PLL enabled", "Ext. RC, OSC2 as RA6",
+                               "Int. RC, OSC2:OSC1 as RA6:RA7", "Int. RC, OSC2/4 CLKO, OSC1 RA7"}),
                      2000),
             Selector("Vbor", "Vbor", Config(2), 3, 0x3, kVborTexts, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0xF, kWatchdogTexts, 2000),

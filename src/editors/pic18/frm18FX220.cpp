@@ -7,17 +7,15 @@ namespace krv {
 
 extern const DialogDecl kFrm18FX220 = {
     .id = DialogId::frm18FX220,
-    .controls =
+    .controls = Controls(
         {
-            // Values 10 to 15 of the oscillator field repeat the text of value 3; the entry
-            // picked, not its text, is the value stored.
-            Selector("Osc", "Oscillator", Config(1), 8, 0xF,
-                     {"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
-                      "EC, port on RA6", "HS, PLL enabled (4xFOSC1)", "Ext. RC, port on RA6",
-                      "Int. RC, port on RA6 and RA7", "Int. RC, CLKO on RA6, port RA7",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6"},
-                     2000),
+            // Oscillator values 10 to 15 read as value 3; the entry picked is the value stored.
+            Selector(
+                "Osc", "Oscillator", Config(1), 8, 0xF,
+                OscTexts({"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
+                          "EC, port on RA6", "HS, PLL enabled (4xFOSC1)", "Ext. RC, port on RA6",
+                          "Int. RC, port on RA6 and RA7", "Int. RC, CLKO on RA6, port RA7"}),
+                2000),
             Selector("Vbor", "Vbor", Config(2), 2, 0x3, kVborTexts, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0xF, kWatchdogTexts, 2000),
             Box("cheFSCM", H(1, 6)),
@@ -31,25 +29,15 @@ extern const DialogDecl kFrm18FX220 = {
             Box("cheSTVR", L(4, 0)),
             Box("cheLVP", L(4, 2)),
             Box("cheDEBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 4, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 4, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 4, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(4)),
     .rules =
         {
             // Brown-out value 3 is reserved on the 18-pin parts.
             On(Keys({"F1220", "F1320"}))
                 .Texts("Vbor", {"4.5 V", "4.2 V", "2.7 V", "Reser."})
                 .Hide({"cheCCP2MX", "chePBAD"}),
-            On(Not(Keys({"F2320", "F4320"})))
-                .Hide(
-                    {"cheCP(2)", "cheCP(3)", "cheWRT(2)", "cheWRT(3)", "cheEBTR(2)", "cheEBTR(3)"}),
+            On(Not(Keys({"F2320", "F4320"}))).Hide(BlockElements(2, 3)),
         },
 };
 

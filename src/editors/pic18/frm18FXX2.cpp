@@ -1,12 +1,13 @@
 // frm18FXX2: the configuration of the PIC18F242, 248, 252, 258, 442, 448, 452 and 458, with
 // three-bit oscillator and watchdog fields.
 #include "editors/declaration.h"
+#include "editors/pic18/pic18_dialog.h"
 
 namespace krv {
 
 extern const DialogDecl kFrm18FXX2 = {
     .id = DialogId::frm18FXX2,
-    .controls =
+    .controls = Controls(
         {
             // Value 4 of the oscillator field is the external clock with the divided clock
             // on OSC2.
@@ -25,22 +26,12 @@ extern const DialogDecl kFrm18FXX2 = {
             Box("cheSTVREN", L(4, 0)),
             Box("cheLVP", L(4, 2)),
             Box("cheBKBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 4, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 4, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 4, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(4)),
     .rules =
         {
             On(Keys({"F248", "F258", "F448", "F458"})).Hide({"cheCCP2MX"}),
-            On(Not(Keys({"F252-2539", "F452-4539", "F258", "F458"})))
-                .Hide(
-                    {"cheCP(2)", "cheCP(3)", "cheWRT(2)", "cheWRT(3)", "cheEBTR(2)", "cheEBTR(3)"}),
+            On(Not(Keys({"F252-2539", "F452-4539", "F258", "F458"}))).Hide(BlockElements(2, 3)),
         },
 };
 

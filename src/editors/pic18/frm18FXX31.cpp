@@ -8,16 +8,15 @@ namespace krv {
 
 extern const DialogDecl kFrm18FXX31 = {
     .id = DialogId::frm18FXX31,
-    .controls =
+    .controls = Controls(
         {
-            // Values 10 to 15 of the oscillator read as the external RC with CLKO.
-            Selector("Osc", "Oscillator", Config(1), 8, 0xF,
-                     {"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
-                      "EC, port on RA6", "HS, PLL enabled(4xFOSC1)", "Ext. RC, port on RA6",
-                      "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, port on RA7",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6",
-                      "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6", "Ext. RC, CLKO on RA6"},
-                     2000),
+            // Oscillator values 10 to 15 read as value 3; the entry picked is the value stored.
+            Selector(
+                "Osc", "Oscillator", Config(1), 8, 0xF,
+                OscTexts({"LP", "XT", "HS", "Ext. RC, CLKO on RA6", "EC, CLKO on RA6",
+                          "EC, port on RA6", "HS, PLL enabled(4xFOSC1)", "Ext. RC, port on RA6",
+                          "Int. RC, port on RA6, RA7", "Int. RC, CLKO on RA6, port on RA7"}),
+                2000),
             // The brown-out voltage lies in CONFIG2L bits 2-3, next to BODEN.
             Selector("Vbor", "Vbor", Config(2), 2, 0x3, kVborTexts, 1000),
             Selector("Watchdog", "Watchdog", Config(2), 9, 0xF, kWatchdogPlain, 2000),
@@ -42,22 +41,11 @@ extern const DialogDecl kFrm18FXX31 = {
             Box("cheSTVREN", L(4, 0)),
             Box("cheLVP", L(4, 2)),
             Box("cheBKBUG", L(4, 7), Low),
-            BoxArray("cheCP", "CP", Config(5), 0, 4, Low),
-            Box("cheCPB", H(5, 6), Low),
-            Box("cheCPD", H(5, 7), Low),
-            BoxArray("cheWRT", "WRT", Config(6), 0, 4, Low),
-            Box("cheWRTC", H(6, 5), Low),
-            Box("cheWRTB", H(6, 6), Low),
-            Box("cheWRTD", H(6, 7), Low),
-            BoxArray("cheEBTR", "EBTR", Config(7), 0, 4, Low),
-            Box("cheEBTRB", H(7, 6), Low),
         },
+        ProtectionBoxes(4)),
     .rules =
         {
-            On(Keys({"F2331", "F4331"}))
-                .Texts("Bbsize", {"128 Words"})
-                .Hide(
-                    {"cheCP(2)", "cheCP(3)", "cheWRT(2)", "cheWRT(3)", "cheEBTR(2)", "cheEBTR(3)"}),
+            On(Keys({"F2331", "F4331"})).Texts("Bbsize", {"128 Words"}).Hide(BlockElements(2, 3)),
             On(Keys({"F2431", "F4431"})).Texts("Bbsize", {"256 Words"}),
             On(Keys({"F2331", "F2431"}))
                 .Hide({"cheFLTAMX", "cheSSPMX", "chePWM4MX", "cheEXTCLKMX"}),

@@ -40,6 +40,31 @@ std::array<uint8_t, 2> UserIdPair(QStringView text) {
           static_cast<uint8_t>(ReadHexPrefix(v.size() > 2 ? v.substr(2, 2) : "").value)};
 }
 
+std::vector<ControlDecl> ProtectionBoxes(int blocks) {
+  return {BoxArray("cheCP", "CP", Config(5), 0, blocks, Low),
+          Box("cheCPB", H(5, 6), Low),
+          Box("cheCPD", H(5, 7), Low),
+          BoxArray("cheWRT", "WRT", Config(6), 0, blocks, Low),
+          Box("cheWRTC", H(6, 5), Low),
+          Box("cheWRTB", H(6, 6), Low),
+          Box("cheWRTD", H(6, 7), Low),
+          BoxArray("cheEBTR", "EBTR", Config(7), 0, blocks, Low),
+          Box("cheEBTRB", H(7, 6), Low)};
+}
+
+std::vector<std::string> BlockElements(int from, int to) {
+  std::vector<std::string> names;
+  for (const char* array : {"cheCP", "cheWRT", "cheEBTR"})
+    for (int block = from; block <= to; ++block)
+      names.push_back(std::string(array) + '(' + std::to_string(block) + ')');
+  return names;
+}
+
+std::vector<std::string> OscTexts(std::vector<std::string> first10) {
+  first10.resize(16, first10.at(3));
+  return first10;
+}
+
 bool NoDataEeprom(const DeviceParams& d) {
   return d.DataSize == 0;
 }

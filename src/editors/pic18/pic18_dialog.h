@@ -33,6 +33,15 @@ inline const std::vector<std::string> kWatchdogPlain = {
     "1:1",   "1:2",   "1:4",    "1:8",    "1:16",   "1:32",   "1:64",    "1:128",
     "1:256", "1:512", "1:1024", "1:2048", "1:4096", "1:8192", "1:16384", "1:32768"};
 
+// The protection boxes that the PIC18 families share, for protection blocks 0 to
+// blocks - 1, in the order the dialogs fill them: cheCP(i), cheCPB, cheCPD, cheWRT(i),
+// cheWRTC, cheWRTB, cheWRTD, cheEBTR(i), cheEBTRB. All are ticked when the protection is on.
+std::vector<ControlDecl> ProtectionBoxes(int blocks);
+// The elements of blocks `from` to `to` of cheCP, cheWRT and cheEBTR: "cheCP(2)" ...
+std::vector<std::string> BlockElements(int from, int to);
+// The sixteen texts of a four-bit oscillator field whose values 10 to 15 read as value 3.
+std::vector<std::string> OscTexts(std::vector<std::string> first10);
+
 class Pic18Dialog final : public DialogBase {
  public:
   Pic18Dialog(const DialogDecl& decl, Session& s, QWidget* parent);
