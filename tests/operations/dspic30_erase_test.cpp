@@ -2,6 +2,7 @@
 // configuration registers, and the chip afterwards.
 #include <gtest/gtest.h>
 
+#include "devices/catalogue.h"
 #include "dspic30_fixture.h"
 #include "operations/dspic30/dspic30.h"
 
@@ -42,7 +43,7 @@ TEST(ErasePIC30, PIC30F5011And5013ClearTwoRegistersFirst) {
   const std::pair<const char*, size_t> parts[] = {
       {"PIC30F5011", 49}, {"PIC30F5013", 49}, {"PIC30F5015", 42}, {"PIC30F4013", 42}};
   for (const auto& [name, reports] : parts) {
-    DsPic30Session t(DsPic30Row(name, 22528, 1024));
+    DsPic30Session t(*FindDevice(name));  // the row says whether the erase clears two first
     ErasePIC30(t.s);
     const auto r = t.Reports();
     ASSERT_EQ(r.size(), reports) << name;
