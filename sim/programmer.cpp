@@ -7,9 +7,21 @@ namespace krv::sim {
 Programmer::Programmer(std::unique_ptr<Chip> chip) : chip_(std::move(chip)) {}
 
 void Programmer::ClearLog() {
-  reports.clear();
-  answers.clear();
+  log.clear();
   errors.clear();
+}
+
+std::vector<Report> Programmer::Reports() const {
+  std::vector<Report> out;
+  for (const Traffic& t : log)
+    if (!t.answer) out.push_back(t.bytes);
+  return out;
+}
+
+size_t Programmer::AnswersRead() const {
+  size_t n = 0;
+  for (const Traffic& t : log) n += t.answer;
+  return n;
 }
 
 void Programmer::Unplug() {
@@ -29,13 +41,15 @@ void Programmer::Plug() {
 }
 
 void Programmer::Receive(const Report& report) {
-  reports.push_back(report);
+  log.push_back({false, report});
+  ++reportsReceived_;
   if (report[0] != 0) {
     errors.push_back("report ID is not 0");
   } else {
     Execute(report);
   }
-  if (vanishAfterReport > 0 && static_cast<int>(reports.size()) >= vanishAfterReport) Unplug();
+  if (silentAfterReport > 0 && reportsReceived_ >= silentAfterReport) stopAnswering = true;
+  if (vanishAfterReport > 0 && reportsReceived_ >= vanishAfterReport) Unplug();
 }
 
 void Programmer::Execute(const Report& report) {
@@ -72,6 +86,9 @@ void Programmer::Run(uint8_t code, const Report& report, int k, sim::Answer& ans
     return;
   }
   if (code == kCmdExitProgMode) {
+    if (!queue_.empty())
+      errors.push_back("programming mode left with " + std::to_string(queue_.size()) +
+                       " answers unread");
     progMode_ = false;
     if (chip_) chip_->ExitProgMode();
     return;
@@ -123,7 +140,7 @@ bool Programmer::TakeAnswer(Report& out) {
   if (q.number == withholdAnswer) return false;
   out[0] = 0;
   for (int i = 0; i < 8; ++i) out[i + 1] = q.bytes[i];
-  answers.push_back(q.bytes);
+  log.push_back({true, out});
   return true;
 }
 

@@ -42,10 +42,24 @@ class Programmer {
   // Called whenever the programmer is plugged or unplugged (the simulated udev event).
   std::function<void()> onPlugChange;
 
-  // Every report received and every answer given, in order.
-  std::vector<Report> reports;
-  std::vector<sim::Answer> answers;
-  // Protocol errors: what the real programmer would not have understood.
+  // The traffic in the order it crossed the link: every report received (all nine bytes)
+  // and every answer the host read (bytes 1..8 after a 0 report ID).
+  struct Traffic {
+    bool answer;
+    Report bytes;
+  };
+  std::vector<Traffic> log;
+  std::vector<Report> Reports() const;  // the reports of the log
+  size_t AnswersRead() const;
+  // Protocol errors: what the real programmer would not have understood, or what leaves it
+  // out of step with the host:
+  // - report ID other than 0, an unknown code, arguments running past byte 8;
+  // - a command other than CmdEnterProgMode and CmdExitProgMode outside programming mode;
+  // - what the chip refuses (sim::ProtocolError);
+  // - CmdExitProgMode while answers are still unread. A period in programming mode reads
+  //   every answer it asks for, so that no later read can take a stale answer. A period
+  //   that ends without CmdExitProgMode (the programmer unplugged, or silent so that the
+  //   host gave up) is not counted: the host could not read.
   std::vector<std::string> errors;
   size_t QueuedAnswers() const { return queue_.size(); }
   void ClearLog();
@@ -53,6 +67,7 @@ class Programmer {
   // Fault injection (1-based counts over the whole run; 0 = off).
   int withholdAnswer = 0;      // the n-th answer is never given: the read for it times out
   int vanishAfterReport = 0;   // unplugged once the n-th report has been handled
+  int silentAfterReport = 0;   // no answer at all once the n-th report has been handled
   int corruptAnswer = 0;       // the n-th answer has its byte 1 inverted
   bool stopAnswering = false;  // no answer at all from now on
 
@@ -67,6 +82,7 @@ class Programmer {
   std::unique_ptr<Chip> chip_;
   std::deque<Queued> queue_;
   int answersQueued_ = 0;
+  int reportsReceived_ = 0;
   bool progMode_ = false;
   int connection_ = 0;
 };

@@ -35,8 +35,8 @@ struct LinkTest : ::testing::Test {
   Report Sent(std::initializer_list<int32_t> bytes) {
     prog->ClearLog();
     EXPECT_TRUE(SendToKRV(s, bytes));
-    EXPECT_EQ(prog->reports.size(), 1u);
-    return prog->reports.empty() ? Report{} : prog->reports.back();
+    EXPECT_EQ(prog->Reports().size(), 1u);
+    return prog->Reports().empty() ? Report{} : prog->Reports().back();
   }
   // The one Msg9 box of a lost link: style 16, the application's title.
   void ExpectMsg9Once() {
@@ -62,7 +62,7 @@ TEST_F(LinkTest, ReportsCarryReportIdZeroAndEachByteAnd255) {
   EXPECT_EQ(Sent({}), Report{});
   prog->ClearLog();
   EXPECT_THROW(SendToKRV(s, {1, 2, 3, 4, 5, 6, 7, 8, 9}), RuntimeError);
-  EXPECT_TRUE(prog->reports.empty());
+  EXPECT_TRUE(prog->Reports().empty());
 }
 
 TEST_F(LinkTest, AnswerBytesGoToInReportOneToEight) {
@@ -84,7 +84,7 @@ TEST(LinkWithoutProgrammer, SendsNothingReadsNothingAndSaysNothing) {
   prog.Unplug();
   EXPECT_FALSE(BuscaHID(t.s));
   EXPECT_FALSE(SendToKRV(t.s, {kCmdExitProgMode}));
-  EXPECT_TRUE(prog.reports.empty());
+  EXPECT_TRUE(prog.Reports().empty());
   EXPECT_TRUE(t.window.boxes.empty());
 }
 
@@ -131,10 +131,10 @@ TEST_P(LinkLossTest, FirstFailureStopsTheOperationOnce) {
       thrown = true;
     }
     // Whatever the operation still tries under the scope is refused, without a new box.
-    const size_t sent = prog->reports.size();
+    const size_t sent = prog->Reports().size();
     EXPECT_THROW(SendToKRV(s, {kCmdExitProgMode}), LinkLost);
     EXPECT_THROW(ReadReport(s), LinkLost);
-    EXPECT_EQ(prog->reports.size(), sent);
+    EXPECT_EQ(prog->Reports().size(), sent);
   }
   EXPECT_TRUE(thrown);
   EXPECT_LT(reads, 2);
@@ -181,14 +181,14 @@ TEST_F(LinkTest, StaleHandleIsReopenedOnlyOutsideAnOperation) {
     EXPECT_THROW(SendToKRV(s, {kCmdEnterProgMode}), LinkLost);
   }
   EXPECT_EQ(t.transport->opens, 1);
-  EXPECT_TRUE(prog->reports.empty());
+  EXPECT_TRUE(prog->Reports().empty());
   ExpectMsg9Once();
 
   ASSERT_TRUE(BuscaHID(s));
   prog->Unplug();
   prog->Plug();
   EXPECT_TRUE(SendToKRV(s, {kCmdExitProgMode}));
-  EXPECT_EQ(prog->reports.size(), 1u);
+  EXPECT_EQ(prog->Reports().size(), 1u);
   EXPECT_EQ(t.transport->opens, 3);
   prog->Unplug();  // not found again: the link is closed
   EXPECT_FALSE(SendToKRV(s, {kCmdExitProgMode}));
@@ -202,10 +202,10 @@ TEST_F(LinkTest, OperationScopeDrainsNestsAndHoldsTheLink) {
   SendToKRV(s, {kCmdEnterProgMode, kCmdReadCode30, kCmdReadCode30, kCmdRegOut30});
   ReadReport(s);  // answers 2 and 3 stay unread
   ASSERT_EQ(prog->QueuedAnswers(), 2u);
-  const size_t sent = prog->reports.size();
+  const size_t sent = prog->Reports().size();
   OperationScope scope(s);
   EXPECT_EQ(prog->QueuedAnswers(), 0u);
-  EXPECT_EQ(prog->reports.size(), sent);  // draining sends nothing
+  EXPECT_EQ(prog->Reports().size(), sent);  // draining sends nothing
   SendToKRV(s, {kCmdRegOut30});
   ASSERT_TRUE(ReadReport(s));
   EXPECT_EQ(s.link.InReport[1], 4);  // the fresh answer, not a stale one
@@ -250,7 +250,7 @@ TEST_F(LinkTest, ConnectionDisplayAndVppPictureNeverTalkToTheProgrammer) {
   ShowVppOff(s);
   EXPECT_FALSE(t.window.vppOn());
   EXPECT_EQ(t.window.doEvents, 2);
-  EXPECT_TRUE(prog->reports.empty());
+  EXPECT_TRUE(prog->Reports().empty());
 }
 
 TEST(CommandTable, HoldsOnlyTheKnownCommands) {
@@ -303,7 +303,7 @@ TEST_F(DeviceChangeTest, IdleEventsSearchAndUpdateTheDisplay) {
   EXPECT_TRUE(s.link.present);
   EXPECT_EQ(t.window.hardware, "Hw.:KRV330");
   EXPECT_EQ(t.transport->opens, 2);
-  EXPECT_TRUE(prog->reports.empty());  // a search sends nothing
+  EXPECT_TRUE(prog->Reports().empty());  // a search sends nothing
   const auto before = Now();
   AfterCommand(s);  // nothing noted: nothing done
   EXPECT_EQ(Now(), before);
@@ -353,7 +353,7 @@ TEST_P(BusyDeviceChangeTest, EventIsOnlyNotedUntilTheCommandEnds) {
   EXPECT_EQ(Now(), before);
   if (gone) {
     EXPECT_THROW(SendToKRV(s, {kCmdEnterProgMode}), LinkLost);
-    EXPECT_TRUE(prog->reports.empty());
+    EXPECT_TRUE(prog->Reports().empty());
   } else {
     SendToKRV(s, {kCmdEnterProgMode, kCmdRegOut30});
     EXPECT_TRUE(ReadReport(s));

@@ -112,7 +112,7 @@ TEST_F(SimProgrammerTest, OneAnswerPerAnsweringCommandInOrder) {
     EXPECT_TRUE(std::equal(a.begin(), a.end(), out.begin() + 1));
   }
   EXPECT_FALSE(prog->TakeAnswer(out));
-  EXPECT_EQ(prog->answers.size(), 3u);
+  EXPECT_EQ(prog->AnswersRead(), 3u);
   EXPECT_TRUE(prog->errors.empty());
 }
 
@@ -161,7 +161,7 @@ TEST_F(SimProgrammerTest, VanishesAfterTheNthReport) {
   Report out{};
   EXPECT_EQ(tr.Read(out, 500), Transport::ReadStatus::Failed);
   EXPECT_FALSE(tr.Write(R({0x1F})));
-  EXPECT_EQ(prog->reports.size(), 2u);
+  EXPECT_EQ(prog->Reports().size(), 2u);
 }
 
 }  // namespace
