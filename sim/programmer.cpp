@@ -48,7 +48,7 @@ void Programmer::Receive(const Report& report) {
   } else {
     Execute(report);
   }
-  if (silentAfterReport > 0 && reportsReceived_ >= silentAfterReport) stopAnswering = true;
+  if (silentAfterReport > 0 && reportsReceived_ >= silentAfterReport) silent_ = true;
   if (vanishAfterReport > 0 && reportsReceived_ >= vanishAfterReport) Unplug();
 }
 
@@ -74,7 +74,7 @@ void Programmer::Execute(const Report& report) {
       errors.push_back(std::string(cmd->name) + ": " + e.what());
       answer = sim::Answer{};  // the reads stay in step; the error is logged
     }
-    if (cmd->answers) Queue(answer);
+    if (cmd->answers) queue_.push_back(answer);
     k += 1 + cmd->argBytes;
   }
 }
@@ -127,19 +127,11 @@ void Programmer::Run(uint8_t code, const Report& report, int k, sim::Answer& ans
   }
 }
 
-void Programmer::Queue(const sim::Answer& answer) {
-  Queued q{answer, ++answersQueued_};
-  if (corruptAnswer == q.number) q.bytes[0] = static_cast<uint8_t>(~q.bytes[0]);
-  queue_.push_back(q);
-}
-
 bool Programmer::TakeAnswer(Report& out) {
-  if (!plugged || stopAnswering || queue_.empty()) return false;
-  const Queued q = queue_.front();
-  queue_.pop_front();
-  if (q.number == withholdAnswer) return false;
+  if (!plugged || silent_ || queue_.empty()) return false;
   out[0] = 0;
-  for (int i = 0; i < 8; ++i) out[i + 1] = q.bytes[i];
+  for (int i = 0; i < 8; ++i) out[i + 1] = queue_.front()[i];
+  queue_.pop_front();
   log.push_back({true, out});
   return true;
 }

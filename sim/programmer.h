@@ -21,8 +21,8 @@ class Programmer {
   // where a code is expected ends the list, and a full list has no end byte. An unknown
   // code or arguments running past byte 8 end the walk with a protocol error.
   void Receive(const Report& report);
-  // Pops the next answer; false when none is queued, the answer is withheld or the
-  // programmer is unplugged.
+  // Pops the next answer; false when none is queued, or the programmer is unplugged or
+  // silent.
   bool TakeAnswer(Report& out);
 
   Chip* chip() { return chip_.get(); }
@@ -64,25 +64,19 @@ class Programmer {
   size_t QueuedAnswers() const { return queue_.size(); }
   void ClearLog();
 
-  // Fault injection (1-based counts over the whole run; 0 = off).
-  int withholdAnswer = 0;      // the n-th answer is never given: the read for it times out
-  int vanishAfterReport = 0;   // unplugged once the n-th report has been handled
-  int silentAfterReport = 0;   // no answer at all once the n-th report has been handled
-  int corruptAnswer = 0;       // the n-th answer has its byte 1 inverted
-  bool stopAnswering = false;  // no answer at all from now on
+  // The link goes once the n-th report of the whole run has been handled (0 = never): the
+  // programmer is unplugged, or it stays plugged and gives no answer any more, so that every
+  // read times out.
+  int vanishAfterReport = 0;
+  int silentAfterReport = 0;
 
  private:
-  struct Queued {
-    sim::Answer bytes;
-    int number;  // 1-based, over the whole run
-  };
   void Execute(const Report& report);
   void Run(uint8_t code, const Report& report, int k, sim::Answer& answer);
-  void Queue(const sim::Answer& answer);
   std::unique_ptr<Chip> chip_;
-  std::deque<Queued> queue_;
-  int answersQueued_ = 0;
+  std::deque<sim::Answer> queue_;
   int reportsReceived_ = 0;
+  bool silent_ = false;
   bool progMode_ = false;
   int connection_ = 0;
 };
