@@ -20,6 +20,9 @@ TEST(DsPic30, EachOperationRunsToItsNormalEnd) {
     {nullptr, VerifyDevice, 0, "verify_tiny.txt"},  // the chip is read back as a read does
     {nullptr, WriteDevice, 0, "write_tiny.txt"},  // no programming parameters are sent
     {nullptr, EraseDevice, 0, "erase_tiny.txt"},
+    // data from 0x7FFC00, and from 0x7FF000 with a row at 0x10000 (table page 1)
+    {"PIC30F2010", WriteDevice, 0, "write_2010.txt"},
+    {"PIC30F6014", WriteDevice, 0, "write_6014.txt"},
     {"PIC30F2010", EraseDevice, 1, "erase_del_icsp.txt"},
     // the rows of the PIC30F5011 and PIC30F5013 ask for the step before the bulk erase
     {"PIC30F5011", EraseDevice, 0, "erase_5011.txt"},
@@ -31,15 +34,16 @@ TEST(DsPic30, EachOperationRunsToItsNormalEnd) {
     SCOPED_TRACE(golden);
     DsPic30Session t(part ? *FindDevice(part) : TinyRow());
     // Four instructions (their top bytes packed in W1 and W4 of the first group), four data
-    // words and one executive instruction; everything else blank.
+    // words, one executive instruction and, where there is one, instruction 0x8000;
+    // everything else blank.
     for (int n = 0; n < 4; ++n) {
       t.SetInstruction(t.s.buf.CodeBuffer, n, 0x0A0B0C + 0x101010u * n);
       t.SetInstruction(t.s.buf.DataBuffer, n, 0x1111u * (n + 1));
     }
     t.SetInstruction(t.s.buf.ExecBuffer, 5, 0x123456);
+    if (t.s.dev.CodeSize > 0x8000) t.SetInstruction(t.s.buf.CodeBuffer, 0x8000, 0x0C0B0A);
     if (op != WriteDevice) t.PutBuffersIntoChip();
-    const BufferState image = t.s.buf;
-    const auto config = t.s.cfg.Config;
+    const auto image = std::tuple(t.s.buf, t.s.cfg.Config);
     if (op == ReadDevice) t.FillBuffers(0x5A);
     t.s.settings.DelICSP = delIcsp;
     t.s.run.OperationOK = false;
@@ -47,18 +51,18 @@ TEST(DsPic30, EachOperationRunsToItsNormalEnd) {
     EXPECT_TRUE(t.Matches(golden));
     EXPECT_EQ(t.s.run.OperationOK, op == VerifyDevice || op == WriteDevice);
     // The progress reaches its maximum (none for the erase), then it is reset.
-    const double max = (op == EraseDevice ? 0 : op == WriteDevice ? 2 : 1) * (64 + 32 + 64 + 7);
+    const double units = t.s.dev.CodeSize + t.s.dev.ExecSize + t.s.dev.DataSize + 7;
+    const double max = op == EraseDevice ? 0 : op == WriteDevice ? 2 * units : units;
     const auto& values = t.window.progressValues;
     const double reached = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
     EXPECT_EQ(std::tuple(t.window.progressMax, reached, t.window.progress),
               std::tuple(max, max, 0));
     // The buffers hold the image (the read has put it back); so does the chip, but after an
     // erase, which leaves the executive area without DelICSP and the registers at 0xFFFF.
-    EXPECT_EQ(t.s.buf, image);
-    EXPECT_EQ(t.s.cfg.Config, config);
+    EXPECT_EQ(std::tie(t.s.buf, t.s.cfg.Config), image);
     if (op == EraseDevice) {
       BlankBuffers(t.s.dev, t.s.buf);
-      if (!delIcsp) t.s.buf.ExecBuffer = image.ExecBuffer;
+      if (!delIcsp) t.s.buf.ExecBuffer = std::get<0>(image).ExecBuffer;
       EXPECT_EQ(std::tuple(t.s.cfg.ConfigLow, t.s.cfg.ConfigHigh), std::tuple(0xFF, 0xFF));
     }
     EXPECT_EQ(t.ChipDiffersFromBuffers(), "");
@@ -114,8 +118,7 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
     EXPECT_TRUE(t.prog->errors.empty()) << t.prog->errors.front();
     EXPECT_TRUE(t.window.boxes.empty() && t.chip->overwrites.empty()) << part;  // verified
 
-    const BufferState image = t.s.buf;
-    const auto config = t.s.cfg.Config;
+    const auto image = std::tuple(t.s.buf, t.s.cfg.Config);
     t.FillBuffers(0x5A);
     t.prog->ClearLog();
     t.notes.clear();
@@ -125,8 +128,8 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
     t.prog->ClearLog();
     VerifyPIC30(t.s);
     EXPECT_EQ(TrafficLines(*t.prog), read);  // the verify reads the chip back as the read does
-    EXPECT_EQ(t.s.buf, image) << part;
-    EXPECT_EQ(t.s.cfg.Config, config) << part;  // the image's values lie within the masks
+    // The image's configuration values lie within the masks: the read gives them back whole.
+    EXPECT_EQ(std::tie(t.s.buf, t.s.cfg.Config), image) << part;
   }
 }
 
