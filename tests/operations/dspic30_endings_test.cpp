@@ -45,14 +45,14 @@ struct Ending : DsPic30Session {
   std::array<int32_t, 8> config{};
 };
 
-enum class Loss { Unplug, Silent };
+enum class Loss { Unplug, TimeOut };
 class LinkLoss : public ::testing::TestWithParam<std::tuple<Op, Loss>> {};
 
 // The link goes after report n: unplugged, the host notices at its next report or read;
-// silent, at its next read. Up to there the transcript is that of a normal run; then the
-// operation ends as a lost link: the Vpp picture off, the time-out box and status (and the
-// read's partly new buffers shown), OperationOK False, the programmer absent. A loss it
-// never notices leaves the normal run as it is.
+// silent, so that every read times out, at its next read. Up to there the transcript is that of a
+// normal run; then the operation ends as a lost link: the Vpp picture off, the time-out box and
+// status (and the read's partly new buffers shown), OperationOK False, the programmer absent. A
+// loss it never notices leaves the normal run as it is.
 TEST_P(LinkLoss, AfterEachReportEndsTheOperationWhereItIsNoticed) {
   const auto [op, loss] = GetParam();
   Ending normal(op);
@@ -62,7 +62,7 @@ TEST_P(LinkLoss, AfterEachReportEndsTheOperationWhereItIsNoticed) {
   for (size_t i = 0, n = 1; i < log.size(); ++i) {
     if (log[i].answer) continue;
     size_t at = i + 1;  // where the loss is noticed
-    while (loss == Loss::Silent && at < log.size() && !log[at].answer) ++at;
+    while (loss == Loss::TimeOut && at < log.size() && !log[at].answer) ++at;
     Ending t(op);
     (loss == Loss::Unplug ? t.prog->vanishAfterReport : t.prog->silentAfterReport) = int(n);
     t.Run();
@@ -90,7 +90,7 @@ TEST_P(LinkLoss, AfterEachReportEndsTheOperationWhereItIsNoticed) {
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, LinkLoss,
                          ::testing::Combine(::testing::Values(Read, Verify, Write, Erase),
-                                            ::testing::Values(Loss::Unplug, Loss::Silent)));
+                                            ::testing::Values(Loss::Unplug, Loss::TimeOut)));
 
 // A run-time error drops the answers still waiting, leaves programming mode and shows the
 // error under the procedure's name (the transcripts); no end text.

@@ -134,7 +134,8 @@ TEST(WritePIC30, RoundTripOnRealSizes) {
 }
 
 // The PIC10/12/16/18 algorithms are not part of this version: one information box, and
-// nothing is sent.
+// nothing is sent (the session's socket holds a chip of the part's sizes, which nothing
+// reaches).
 TEST(Dispatch, OtherFamiliesGetOneInformationBoxAndNothingIsSent) {
   for (const char* part : {"PIC12F508", "PIC16F628A", "PIC18F452-4539"}) {
     for (auto op : {ReadDevice, VerifyDevice, WriteDevice, EraseDevice}) {
@@ -146,6 +147,7 @@ TEST(Dispatch, OtherFamiliesGetOneInformationBoxAndNothingIsSent) {
 }
 
 enum Area { Code, Exec, Data, Config };
+
 // The transcripts tell the reports up to the first difference, the box with its text, shown
 // after programming mode is left and the Vpp picture is off, and the status after it.
 TEST(VerifyPIC30, FirstDifferenceEndsTheComparison) {
