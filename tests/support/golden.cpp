@@ -45,7 +45,6 @@ std::vector<std::string> LoadGolden(const std::string& name) {
       out.insert(out.end(), times, text.erase(text.find_last_not_of(" \t\r") + 1));
       continue;
     }
-    words.erase(std::find(words.begin(), words.end(), "#"), words.end());
     std::string answers = words.back()[0] == '+' ? words.back() : "";
     if (!answers.empty()) words.pop_back();
     Report r{};

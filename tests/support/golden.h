@@ -7,7 +7,7 @@
 // the next line ("+n" alone: answers read after a note). "k * " in front stands for the
 // line written k times. Any other line is a note as the recording window and clock tell it
 // ("info <text>", "vpp off", "box 16 <title>: <text>", "sleep 100", ...), compared as it
-// stands. "#" starts a comment line, and a comment after a report's bytes.
+// stands. A line that starts with "#" is a comment.
 #include <string>
 #include <utility>
 #include <vector>
