@@ -35,8 +35,8 @@ void Run(benchmark::State& state, void (*operation)(Session&), int vwhile) {
   for (auto _ : state) {
     operation(b.s);
     state.PauseTiming();
-    reports = b.programmer->reports.size();
-    answers = b.programmer->answers.size();
+    reports = b.programmer->Reports().size();
+    answers = b.programmer->AnswersRead();
     if (!b.s.run.OperationOK || !b.programmer->errors.empty()) state.SkipWithError("failed");
     b.programmer->ClearLog();
     state.ResumeTiming();

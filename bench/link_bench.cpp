@@ -50,7 +50,7 @@ void BM_ReportAndAnswer(benchmark::State& state) {
     krv::SendToKRV(b.s, {krv::kCmdRegOut30});
     krv::ReadReport(b.s);
     benchmark::DoNotOptimize(b.s.link.InReport);
-    if (b.programmer->reports.size() > 4096) b.programmer->ClearLog();
+    if (b.programmer->log.size() > 4096) b.programmer->ClearLog();
   }
   state.SetItemsProcessed(state.iterations());
 }
@@ -64,7 +64,7 @@ void BM_ReadCodeBlock(benchmark::State& state) {
     krv::SendToKRV(b.s, {0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20});
     for (int j = 0; j < 8; ++j) krv::ReadReport(b.s);
     benchmark::DoNotOptimize(b.s.link.InReport);
-    if (b.programmer->reports.size() > 4096) b.programmer->ClearLog();
+    if (b.programmer->log.size() > 4096) b.programmer->ClearLog();
   }
   state.SetItemsProcessed(state.iterations() * 8);
 }
@@ -79,7 +79,7 @@ void BM_TransportWriteRead(benchmark::State& state) {
     b.s.link.transport->Write(in);
     b.s.link.transport->Read(out, krv::kAnswerTimeoutMs);
     benchmark::DoNotOptimize(out);
-    if (b.programmer->reports.size() > 4096) b.programmer->ClearLog();
+    if (b.programmer->log.size() > 4096) b.programmer->ClearLog();
   }
   state.SetItemsProcessed(state.iterations());
 }

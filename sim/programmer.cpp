@@ -7,9 +7,21 @@ namespace krv::sim {
 Programmer::Programmer(std::unique_ptr<Chip> chip) : chip_(std::move(chip)) {}
 
 void Programmer::ClearLog() {
-  reports.clear();
-  answers.clear();
+  log.clear();
   errors.clear();
+}
+
+std::vector<Report> Programmer::Reports() const {
+  std::vector<Report> out;
+  for (const Traffic& t : log)
+    if (!t.answer) out.push_back(t.bytes);
+  return out;
+}
+
+size_t Programmer::AnswersRead() const {
+  size_t n = 0;
+  for (const Traffic& t : log) n += t.answer;
+  return n;
 }
 
 void Programmer::Unplug() {
@@ -29,13 +41,15 @@ void Programmer::Plug() {
 }
 
 void Programmer::Receive(const Report& report) {
-  reports.push_back(report);
+  log.push_back({false, report});
+  ++reportsReceived_;
   if (report[0] != 0) {
     errors.push_back("report ID is not 0");
   } else {
     Execute(report);
   }
-  if (vanishAfterReport > 0 && static_cast<int>(reports.size()) >= vanishAfterReport) Unplug();
+  if (silentAfterReport > 0 && reportsReceived_ >= silentAfterReport) silent_ = true;
+  if (vanishAfterReport > 0 && reportsReceived_ >= vanishAfterReport) Unplug();
 }
 
 void Programmer::Execute(const Report& report) {
@@ -60,7 +74,7 @@ void Programmer::Execute(const Report& report) {
       errors.push_back(std::string(cmd->name) + ": " + e.what());
       answer = sim::Answer{};  // the reads stay in step; the error is logged
     }
-    if (cmd->answers) Queue(answer);
+    if (cmd->answers) queue_.push_back(answer);
     k += 1 + cmd->argBytes;
   }
 }
@@ -72,6 +86,9 @@ void Programmer::Run(uint8_t code, const Report& report, int k, sim::Answer& ans
     return;
   }
   if (code == kCmdExitProgMode) {
+    if (!queue_.empty())
+      errors.push_back("programming mode left with " + std::to_string(queue_.size()) +
+                       " answers unread");
     progMode_ = false;
     if (chip_) chip_->ExitProgMode();
     return;
@@ -110,20 +127,12 @@ void Programmer::Run(uint8_t code, const Report& report, int k, sim::Answer& ans
   }
 }
 
-void Programmer::Queue(const sim::Answer& answer) {
-  Queued q{answer, ++answersQueued_};
-  if (corruptAnswer == q.number) q.bytes[0] = static_cast<uint8_t>(~q.bytes[0]);
-  queue_.push_back(q);
-}
-
 bool Programmer::TakeAnswer(Report& out) {
-  if (!plugged || stopAnswering || queue_.empty()) return false;
-  const Queued q = queue_.front();
-  queue_.pop_front();
-  if (q.number == withholdAnswer) return false;
+  if (!plugged || silent_ || queue_.empty()) return false;
   out[0] = 0;
-  for (int i = 0; i < 8; ++i) out[i + 1] = q.bytes[i];
-  answers.push_back(q.bytes);
+  for (int i = 0; i < 8; ++i) out[i + 1] = queue_.front()[i];
+  queue_.pop_front();
+  log.push_back({true, out});
   return true;
 }
 

@@ -21,8 +21,8 @@ class Programmer {
   // where a code is expected ends the list, and a full list has no end byte. An unknown
   // code or arguments running past byte 8 end the walk with a protocol error.
   void Receive(const Report& report);
-  // Pops the next answer; false when none is queued, the answer is withheld or the
-  // programmer is unplugged.
+  // Pops the next answer; false when none is queued, or the programmer is unplugged or
+  // silent.
   bool TakeAnswer(Report& out);
 
   Chip* chip() { return chip_.get(); }
@@ -42,31 +42,41 @@ class Programmer {
   // Called whenever the programmer is plugged or unplugged (the simulated udev event).
   std::function<void()> onPlugChange;
 
-  // Every report received and every answer given, in order.
-  std::vector<Report> reports;
-  std::vector<sim::Answer> answers;
-  // Protocol errors: what the real programmer would not have understood.
+  // The traffic in the order it crossed the link: every report received (all nine bytes)
+  // and every answer the host read (bytes 1..8 after a 0 report ID).
+  struct Traffic {
+    bool answer;
+    Report bytes;
+  };
+  std::vector<Traffic> log;
+  std::vector<Report> Reports() const;  // the reports of the log
+  size_t AnswersRead() const;
+  // Protocol errors: what the real programmer would not have understood, or what leaves it
+  // out of step with the host:
+  // - report ID other than 0, an unknown code, arguments running past byte 8;
+  // - a command other than CmdEnterProgMode and CmdExitProgMode outside programming mode;
+  // - what the chip refuses (sim::ProtocolError);
+  // - CmdExitProgMode while answers are still unread. A period in programming mode reads
+  //   every answer it asks for, so that no later read can take a stale answer. A period
+  //   that ends without CmdExitProgMode (the programmer unplugged, or silent so that the
+  //   host gave up) is not counted: the host could not read.
   std::vector<std::string> errors;
   size_t QueuedAnswers() const { return queue_.size(); }
   void ClearLog();
 
-  // Fault injection (1-based counts over the whole run; 0 = off).
-  int withholdAnswer = 0;      // the n-th answer is never given: the read for it times out
-  int vanishAfterReport = 0;   // unplugged once the n-th report has been handled
-  int corruptAnswer = 0;       // the n-th answer has its byte 1 inverted
-  bool stopAnswering = false;  // no answer at all from now on
+  // The link goes once the n-th report of the whole run has been handled (0 = never): the
+  // programmer is unplugged, or it stays plugged and gives no answer any more, so that every
+  // read times out.
+  int vanishAfterReport = 0;
+  int silentAfterReport = 0;
 
  private:
-  struct Queued {
-    sim::Answer bytes;
-    int number;  // 1-based, over the whole run
-  };
   void Execute(const Report& report);
   void Run(uint8_t code, const Report& report, int k, sim::Answer& answer);
-  void Queue(const sim::Answer& answer);
   std::unique_ptr<Chip> chip_;
-  std::deque<Queued> queue_;
-  int answersQueued_ = 0;
+  std::deque<sim::Answer> queue_;
+  int reportsReceived_ = 0;
+  bool silent_ = false;
   bool progMode_ = false;
   int connection_ = 0;
 };

@@ -60,6 +60,9 @@ struct DeviceRow {
   // 2 the erase that keeps the OscCal word, the BandGap bits and the calibration words;
   // 6 the erase of the PIC16F7X7 parts; 30 the dsPIC30 erase.
   int EraseAlgorithm;
+  // dsPIC30: the erase first writes 0x0000 into the configuration registers at 0xF80006
+  // and 0xF80008, before the bulk erase.
+  bool EraseClearsConfig4And5;
   // Bits of the configuration word that hold each function (0 where the part lacks it).
   uint16_t CPBit, CPDBit, MCLREBit, WDTEBit, PWRTEBit, BODENBit, OscBits;
   // Implemented bits of ConfigWord and of the second configuration word (12/14-bit):

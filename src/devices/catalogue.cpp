@@ -99,13 +99,14 @@ DeviceRow Pic18(const char* name, int32_t codeSize, int32_t dataBytes, Masks mas
 // A dsPIC30 part: program memory in instructions, data EEPROM in bytes from dataStart (0
 // without EEPROM). None of the 12/14-bit parameters.
 DeviceRow Pic30(const char* name, int32_t instructions, int32_t dataBytes, int32_t dataStart,
-                Masks masks) {
+                Masks masks, bool eraseClearsConfig4And5 = false) {
   DeviceRow r = Part(name, Family::PIC30, 24, instructions, dataBytes, DialogId::frm30F);
   r.ExecSize = kExecSize30;
   r.DataStart30 = dataStart;
   r.EraseAlgorithm = 30;
   r.ConfigMasks = masks;
   r.CSumMasks30 = kCSumMasks30;
+  r.EraseClearsConfig4And5 = eraseClearsConfig4And5;
   return r;
 }
 
@@ -304,8 +305,8 @@ const std::vector<DeviceRow>& Rows() {
     Pic30("PIC30F4011",  16384, 1024, 0x7FFC00, kMasks30A),
     Pic30("PIC30F4012",  16384, 1024, 0x7FFC00, kMasks30A),
     Pic30("PIC30F4013",  16384, 1024, 0x7FFC00, kMasks30B),
-    Pic30("PIC30F5011",  22528, 1024, 0x7FFC00, kMasks30A),
-    Pic30("PIC30F5013",  22528, 1024, 0x7FFC00, kMasks30A),
+    Pic30("PIC30F5011",  22528, 1024, 0x7FFC00, kMasks30A, true),
+    Pic30("PIC30F5013",  22528, 1024, 0x7FFC00, kMasks30A, true),
     Pic30("PIC30F5015",  22528, 1024, 0x7FFC00, kMasks30B),
     Pic30("PIC30F5016",  22528, 1024, 0x7FFC00, kMasks30B),
     Pic30("PIC30F6010",  49152, 4096, 0x7FF000, kMasks30A),

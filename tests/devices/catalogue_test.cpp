@@ -101,6 +101,7 @@ DeviceRow Expected(const Listed& d, const char* name) {
   e.ConfigForm = d.dialog;
   e.EraseAlgorithm = static_cast<int>(d.Value("erase"));
   e.HasBandGap = d.Value("bandgap") != 0;
+  e.EraseClearsConfig4And5 = d.Value("clear45") != 0;
   e.Calib1Address = static_cast<int32_t>(d.Value("calib1"));
   e.Calib2Address = static_cast<int32_t>(d.Value("calib2"));
   if (d.family == Family::PIC30) {
@@ -164,7 +165,7 @@ TEST(Catalogue, EveryRowAsItsSourcesGiveIt) {
       << "install gputils (scripts/setup.sh)";
   // clang-format off
   const DeviceRow placeholder{DeviceTable().front().Name, Family::Unknown, 14, 1024, 64, 0, 0,
-      0x2007, 0, 0x2000, 0, 0, 0, false, false, 0, 0, 0, 0, 0, 0, 0, 0, 0x3FFF, 0, {}, {},
+      0x2007, 0, 0x2000, 0, 0, 0, false, false, 0, false, 0, 0, 0, 0, 0, 0, 0, 0x3FFF, 0, {}, {},
       DialogId::frm16F54};  // in the order of DeviceRow
   // clang-format on
   EXPECT_EQ(DeviceTable().front(), placeholder);

@@ -42,7 +42,7 @@ TEST(CheckCancel, ARequestIsClearedToldAndEndsProgrammingModeOnce) {
   t.window.progress = 17;
   t.window.vpp = {true};
   EXPECT_FALSE(CheckCancel(t.s)) << "no request: nothing happens";
-  EXPECT_TRUE(p.reports.empty());
+  EXPECT_TRUE(p.Reports().empty());
   EXPECT_TRUE(t.window.infos.empty());
   EXPECT_EQ(t.window.progress, 17);
 
@@ -51,8 +51,8 @@ TEST(CheckCancel, ARequestIsClearedToldAndEndsProgrammingModeOnce) {
   EXPECT_FALSE(t.s.run.CancelRequested);
   EXPECT_EQ(t.window.progress, 0);
   EXPECT_EQ(t.window.info(), "User was cancel the action!");
-  ASSERT_EQ(p.reports.size(), 1u);
-  EXPECT_EQ(p.reports[0], (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
+  ASSERT_EQ(p.Reports().size(), 1u);
+  EXPECT_EQ(p.Reports()[0], (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(t.window.vpp, std::vector<bool>{true}) << "the Vpp picture stays as it is";
   EXPECT_FALSE(CheckCancel(t.s)) << "one request, one cancel";
 

@@ -218,7 +218,7 @@ TEST(MainWindow, SecondInstanceShowsMsg2AndTouchesNothing) {
   EXPECT_EQ(second.w.boxes[0].style, 48);
   EXPECT_EQ(second.s.link.transport, nullptr) << "the programmer was not opened";
   EXPECT_FALSE(second.s.link.present);
-  EXPECT_TRUE(second.programmer->reports.empty());
+  EXPECT_TRUE(second.programmer->Reports().empty());
   second.w.close();
   EXPECT_EQ(ReadAll(SettingsPath(first.folder)), before) << "the settings were not written";
 
@@ -242,8 +242,8 @@ TEST(MainWindow, ShutDownLeavesProgrammingModeAndWritesTheSettings) {
   p.w.resize(600, 500);
   p.programmer->ClearLog();
   p.w.close();
-  ASSERT_FALSE(p.programmer->reports.empty());
-  EXPECT_EQ(p.programmer->reports.back(), (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
+  ASSERT_FALSE(p.programmer->Reports().empty());
+  EXPECT_EQ(p.programmer->Reports().back(), (Report{0, kCmdExitProgMode, 0, 0, 0, 0, 0, 0, 0}));
   EXPECT_FALSE(p.s.link.present);
   const std::string file = SettingsPath(p.folder);
   EXPECT_EQ(ReadIni(file, "Parameters", "LastDev", ""), "PIC16F54");

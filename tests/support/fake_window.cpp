@@ -4,6 +4,17 @@ namespace krv::test {
 
 void FakeWindow::SetInfo(const std::string& text) {
   infos.push_back(text);
+  if (onShow) onShow("info " + text);
+}
+
+void FakeWindow::SetCSum(const std::string& text) {
+  csum = text;
+  if (onShow) onShow("csum " + text);
+}
+
+void FakeWindow::SetVppPicture(bool on) {
+  vpp.push_back(on);
+  if (onShow) onShow(on ? "vpp on" : "vpp off");
 }
 
 const std::string& FakeWindow::info() const {
@@ -29,6 +40,11 @@ void FakeWindow::DoEvents() {
 
 int FakeWindow::MsgBox(const std::string& text, int style, const std::string& title) {
   boxes.push_back({text, style, title});
+  if (onShow) {
+    std::string line = "box " + std::to_string(style) + " " + title + ": " + text;
+    for (size_t at; (at = line.find("\r\n")) != std::string::npos;) line.replace(at, 2, "\\r\\n");
+    onShow(line);
+  }
   if (answers.empty()) return defaultAnswer;
   const int a = answers.front();
   answers.pop_front();
@@ -37,6 +53,7 @@ int FakeWindow::MsgBox(const std::string& text, int style, const std::string& ti
 
 void FakeWindow::ShowWindows() {
   ++showWindows;
+  if (onShow) onShow("views");
   if (onShowWindows) onShowWindows();
 }
 

@@ -22,8 +22,8 @@ class FakeWindow : public Window {
   void SetProgressMax(double max) override { progressMax = max; }
   void SetProgress(double value) override;
   double Progress() const override { return progress; }
-  void SetCSum(const std::string& text) override { csum = text; }
-  void SetVppPicture(bool on) override { vpp.push_back(on); }
+  void SetCSum(const std::string& text) override;
+  void SetVppPicture(bool on) override;
   void ShowConnection(const std::string& hw, const std::string& ver, bool on) override;
   void DoEvents() override;
   void Beep() override { ++beeps; }
@@ -57,6 +57,9 @@ class FakeWindow : public Window {
   std::function<void()> onDoEvents;
   // Runs at every ShowWindows.
   std::function<void()> onShowWindows;
+  // Told, in order, every change the user sees: "info <text>", "csum <text>", "vpp on",
+  // "vpp off", "box <style> <title>: <text>" (CR LF written \r\n), "views".
+  std::function<void(const std::string&)> onShow;
 };
 
 class FakeClock : public Clock {
@@ -65,9 +68,11 @@ class FakeClock : public Clock {
   void SleepMs(int ms) override {
     sleeps.push_back(ms);
     now += static_cast<uint64_t>(ms);
+    if (onShow) onShow("sleep " + std::to_string(ms));
   }
   uint64_t now = 1000;
   std::vector<int> sleeps;
+  std::function<void(const std::string&)> onShow;  // told "sleep <ms>" at every wait
 };
 
 }  // namespace krv::test

@@ -20,7 +20,8 @@ void TableWriteLow30(Session& s) {
   SendToKRV(s, {kCmdSix30, 0xBB, 0x1B, 0x86, 0});
 }
 
-// PIC30F5011 and PIC30F5013: 0x0000 into the registers at 0xF80006 and 0xF80008 first.
+// 0x0000 into the registers at 0xF80006 and 0xF80008, before the bulk erase of the parts
+// whose row asks for it.
 void ClearTwoConfigs30(Session& s) {
   SetNvmcon30(s, 0x4008);
   SetTablePage30(s, kConfigPage30);
@@ -58,7 +59,7 @@ End30 Erase30(Session& s) {
   ShowVppOn(s);
 
   OpenProgMode30(s);
-  if (name == "PIC30F5011" || name == "PIC30F5013") ClearTwoConfigs30(s);
+  if (s.dev.EraseClearsConfig4And5) ClearTwoConfigs30(s);
   SetNvmcon30(s, 0x407F);
   StartNvm30(s);
   SleepMs(s, kEraseWaitMs);

@@ -22,6 +22,9 @@ End30 RunOperation30(Session& s, const char* procName, const std::function<End30
     s.run.OperationOK = false;
     s.run.LastErrorText = e.what();
     try {
+      // The answers of a block cut short are read and dropped first: the programmer leaves
+      // programming mode with nothing pending.
+      DrainInput(s);
       if (s.link.present) ExitProgMode30(s);
     } catch (const LinkLost&) {
       // The box of the lost link is shown; the error itself follows.

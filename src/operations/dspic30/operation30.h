@@ -15,8 +15,9 @@ enum class End30 { Done, Cancelled, Failed };
 
 // Runs `body` while holding the link. A lost link ends it with OperationOK False,
 // LastErrorText the time-out text (also on the status line), progress 0 and the Vpp
-// picture off. A run-time error leaves programming mode when the programmer is still
-// there, shows the Vpp picture off and reports the error under `procName`.
+// picture off. A run-time error drops the answers still waiting, leaves programming mode
+// when the programmer is still there, shows the Vpp picture off and reports the error
+// under `procName`.
 End30 RunOperation30(Session& s, const char* procName, const std::function<End30()>& body);
 
 // The progress units of the whole chip: one per instruction, data byte and register.
