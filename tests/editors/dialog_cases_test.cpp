@@ -25,31 +25,16 @@
 // (its font), NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
 // Values with blanks are quoted; # starts a comment line.
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <QClipboard>
 
 #include "dialog_fixture.h"
-#include "support/files.h"
 #include "editors/pic18/drop_down_selector.h"
+#include "support/files.h"
 
 namespace krv {
 namespace {
-
-std::vector<std::string> Split(const std::string& text, char sep) {
-  std::vector<std::string> out(1);
-  bool quoted = false;
-  for (const char c : text) {
-    if (c == '"') quoted = !quoted;
-    if (c == sep && !quoted) {
-      out.emplace_back();
-      continue;
-    }
-    out.back() += c;
-  }
-  return out;
-}
 
 // Words separated by blanks; a quoted stretch keeps its blanks and loses its quotes.
 std::vector<std::string> Tokens(const std::string& text) {
@@ -80,8 +65,7 @@ uint32_t HexOf(const std::string& text) {
 class Case : public test::DialogFixture {
  public:
   // Runs one line; every failure names it.
-  void Run(const std::string& line) {
-    const std::vector<std::string> parts = Split(line, '|');
+  void Run(const std::vector<std::string>& parts) {
     ASSERT_EQ(parts.size(), 3u) << "a case has three parts";
     const std::vector<std::string> start = Tokens(parts[0]);
     ASSERT_FALSE(start.empty());
@@ -164,9 +148,9 @@ class Case : public test::DialogFixture {
       s.buf.CodeBuffer.Set(high, HexOf(value) >> 8);
       s.buf.CodeBuffer.Set(high - 1, HexOf(value) & 0xFF);
     } else if (name == "UserID") {
-      const std::vector<std::string> bytes = Split(value, ',');
-      for (size_t i = 0; i < bytes.size() && i < 8; ++i)
-        s.cfg.UserID[i] = static_cast<uint8_t>(HexOf(bytes[i]));
+      std::istringstream bytes(value);
+      size_t i = 0;
+      for (std::string b; i < 8 && std::getline(bytes, b, ',');) s.cfg.UserID[i++] = HexOf(b);
     } else {
       ADD_FAILURE() << "unknown state " << name;
     }
@@ -246,16 +230,13 @@ class Case : public test::DialogFixture {
 };
 
 TEST(DialogCases, EveryLineOfTheCaseFiles) {
-  const std::filesystem::path dir = test::DataPath("dialogs");
   int cases = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    std::ifstream in(entry.path());
-    std::string line;
-    for (int n = 1; std::getline(in, line); ++n) {
-      if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-      SCOPED_TRACE(entry.path().filename().string() + ":" + std::to_string(n));
+  for (const auto& file : std::filesystem::directory_iterator(test::DataPath("dialogs"))) {
+    for (const std::vector<std::string>& row :
+         test::ReadTable("dialogs/" + file.path().filename().string())) {
+      SCOPED_TRACE(file.path().filename().string() + ": " + row.front() + " | " + row.at(1));
       Case c;
-      c.Run(line);
+      c.Run(row);
       ++cases;
     }
   }
