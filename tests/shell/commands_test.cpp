@@ -1,9 +1,4 @@
 // The busy and cancel rules of the menu and toolbar commands, through the recording window.
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
@@ -14,8 +9,10 @@
 namespace krv {
 namespace {
 
-// Records the commands that reached the window; `during` runs inside the next one.
+// Logs every command that reached the window ("*" while busy); `during` runs inside the
+// next one.
 struct FakeHost : CommandHost {
+  explicit FakeHost(Session& session) : s(session) {}
   void OpenHexFile() override { Ran("OpenHexFile"); }
   void SaveHexFile() override { Ran("SaveHexFile"); }
   void UpdateHexFile() override { Ran("UpdateHexFile"); }
@@ -23,196 +20,131 @@ struct FakeHost : CommandHost {
   void ShowSettings() override { Ran("ShowSettings"); }
   void ShowAbout() override { Ran("ShowAbout"); }
   void CloseWindow() override { Ran("CloseWindow"); }
-
   void Ran(const std::string& what) {
-    ran.push_back(what);
-    if (during) {
-      auto f = std::move(during);
-      during = nullptr;
-      f();
-    }
+    log += what + (s.run.ActionRunning ? "* " : " ");
+    if (auto f = std::exchange(during, nullptr)) f();
   }
-  std::vector<std::string> ran;
+  Session& s;
+  std::string log;
   std::function<void()> during;
 };
 
-class CommandsTest : public ::testing::Test {
- protected:
-  test::TestSession t;
-  FakeHost host;
-  Commands commands{t.s, host};
-  const std::string msg1 = Text(t.s, TextId::Msg1);
-  const std::string msg3 = Text(t.s, TextId::Msg3);
+// One click, and what the user does while the command it started runs.
+struct Case {
+  bool plugged;
+  const char* click;   // "menu:<name>" or "toolbar:<key>"
+  const char* during;  // a click, "close", "throw" (link lost), "error" (run-time) or ""
+  int answer;          // to the Msg3 question
+  // The commands run, the busy states ("+" on, "-" off), the boxes, "cancel" when the
+  // running command's CheckCancel saw a request, "closes" when the window may close.
+  const char* log;
 };
 
-// The file and option commands run from the menu without a programmer, the toolbar's file
-// buttons with one; each inside the busy state.
-TEST_F(CommandsTest, CommandsReachTheirHandlersInTheBusyState) {
-  const std::tuple<const char*, const char*, std::string> cases[] = {
-      {"FileOpen", "Open", "OpenHexFile"},       {"FileSave", "Save", "SaveHexFile"},
-      {"FileUpdate", "Update", "UpdateHexFile"}, {"BuffersFill", "Fill", "FillBuffers"},
-      {"OptionsSettings", "", "ShowSettings"},   {"HelpAbout", "", "ShowAbout"}};
-  for (const bool toolbar : {false, true}) {
-    if (toolbar) t.AttachProgrammer();
-    for (const auto& [menu, key, handler] : cases) {
-      if (toolbar && !*key) continue;
-      host.ran.clear();
-      t.window.busyStates.clear();
-      bool busyInside = false;
-      host.during = [&] { busyInside = t.s.run.ActionRunning; };
-      toolbar ? commands.ToolbarClick(key) : commands.MenuAction(menu);
-      EXPECT_EQ(host.ran, std::vector<std::string>{handler}) << menu;
-      EXPECT_TRUE(busyInside) << menu;
-      EXPECT_FALSE(t.s.run.ActionRunning) << menu;
-      EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false})) << menu;
+class CommandsTest : public ::testing::TestWithParam<Case> {
+ protected:
+  void Do(const std::string& action) {
+    const std::string name = action.substr(action.find(':') + 1);
+    if (action.rfind("menu:", 0) == 0) commands.MenuAction(name);
+    if (action.rfind("toolbar:", 0) == 0) commands.ToolbarClick(name);
+    if (action == "close" && commands.QueryUnload()) host.log += "closes ";
+    if (action == "throw") throw LinkLost();
+    if (action == "error") throw RuntimeError("Subscript out of range");
+  }
+  std::string Log() {
+    for (bool busy : t.window.busyStates) host.log += busy ? "+" : "-";
+    for (const auto& box : t.window.boxes) {
+      std::string text = box.text;
+      for (const auto& [id, name] : {std::pair{TextId::Msg1, "Msg1"},
+                                     {TextId::Msg3, "Msg3"},
+                                     {TextId::NoChipOps, "NoChipOps"}})
+        if (text == Text(t.s, id)) text = name;
+      host.log += " " + std::to_string(box.style) + ":" + text;
     }
+    return host.log;
   }
-  EXPECT_TRUE(t.window.boxes.empty());
-}
+  test::TestSession t;
+  FakeHost host{t.s};
+  Commands commands{t.s, host};
+};
 
-TEST_F(CommandsTest, WithoutProgrammerDeviceCommandsAndToolbarButtonsShowMsg1AndAreDropped) {
-  const auto expectMsg1 = [&](const std::string& what) {
-    ASSERT_EQ(t.window.boxes.size(), 1u) << what;
-    EXPECT_EQ(t.window.boxes[0].text, msg1) << what;
-    EXPECT_EQ(t.window.boxes[0].style, 48);
-    EXPECT_EQ(t.window.boxes[0].title, kAppTitle);
-    EXPECT_TRUE(t.window.busyStates.empty()) << what << ": never entered the busy state";
-    t.window.boxes.clear();
-  };
-  for (const char* name : {"DeviceRead", "DeviceVerify", "DeviceWrite", "DeviceErase"}) {
-    commands.MenuAction(name);
-    expectMsg1(name);
-  }
-  for (const char* key : {"Open", "Save", "Update", "Fill", "Read", "Verify", "Write", "Erase"}) {
-    commands.ToolbarClick(key);
-    expectMsg1(key);
-  }
-  EXPECT_TRUE(host.ran.empty());
-  EXPECT_EQ(t.window.hardware, "Hw.: Unknown");
-}
-
-TEST_F(CommandsTest, MenuDeviceCommandsSearchForTheProgrammerFirst) {
-  t.AttachProgrammer();
-  t.programmer->plugged = false;
-  t.transport->Close();
-  t.s.link.present = false;
-  t.programmer->plugged = true;  // plugged in again since
-  const int opens = t.transport->opens;
-  commands.MenuAction("DeviceRead");
-  EXPECT_EQ(t.transport->opens, opens + 1);
-  EXPECT_TRUE(t.s.link.present);
-  for (const auto& box : t.window.boxes) EXPECT_NE(box.text, msg1);
-  EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false}));
-}
-
-// Without a programmer, a search would show Msg1: no box means no search. Idle, these
-// buttons do nothing at all.
-TEST_F(CommandsTest, IdentificationTestAndStopButtonsNeverSearchForTheProgrammer) {
-  for (const char* key : {"DevID", "Detect", "Prueba", "Stop"}) commands.ToolbarClick(key);
-  EXPECT_TRUE(host.ran.empty());
-  EXPECT_TRUE(t.window.boxes.empty());
-  EXPECT_TRUE(t.window.busyStates.empty());
-  EXPECT_FALSE(t.s.run.CancelRequested);
-
-  // While a command runs: the cancel request, without a question.
+TEST_P(CommandsTest, BusyStateSearchAndCancel) {
+  const Case& c = GetParam();
+  if (c.plugged) t.AttachProgrammer();
+  t.window.defaultAnswer = c.answer;
   host.during = [&] {
-    commands.ToolbarClick("Stop");
-    EXPECT_TRUE(t.s.run.CancelRequested);
-    EXPECT_TRUE(t.s.run.ActionRunning) << "busy until the command returns";
+    Do(c.during);
+    if (CheckCancel(t.s)) host.log += "cancel ";
   };
-  commands.MenuAction("BuffersFill");
-  EXPECT_TRUE(t.window.boxes.empty());
-  EXPECT_EQ(t.window.hardware, "");
-}
-
-// A menu or toolbar click while busy asks Msg3 (before any search for the programmer) and
-// is not run; Yes reaches the running command through CheckCancel.
-TEST_F(CommandsTest, ClickWhileBusyAsksMsg3AndNeverStartsASecondCommand) {
-  const std::pair<bool, int> cases[] = {{false, mb::kYes}, {false, mb::kNo}, {true, mb::kYes}};
-  for (const auto& [toolbar, answer] : cases) {
-    t.window.boxes.clear();
-    t.window.answers = {answer};
-    host.ran.clear();
-    bool busyAfterQuestion = false, cancelled = false;
-    host.during = [&] {
-      toolbar ? commands.ToolbarClick("Read") : commands.MenuAction("HelpAbout");
-      busyAfterQuestion = t.s.run.ActionRunning;
-      cancelled = CheckCancel(t.s);
-    };
-    commands.MenuAction("BuffersFill");
-    ASSERT_EQ(t.window.boxes.size(), 1u);
-    EXPECT_EQ(t.window.boxes[0].text, msg3);
-    EXPECT_EQ(t.window.boxes[0].style, 36);
-    EXPECT_EQ(host.ran, std::vector<std::string>{"FillBuffers"}) << "the click is not run";
-    EXPECT_TRUE(busyAfterQuestion);
-    EXPECT_EQ(cancelled, answer == mb::kYes);
-    EXPECT_FALSE(t.s.run.CancelRequested);
-    EXPECT_FALSE(t.s.run.ActionRunning);
-    if (cancelled) {
-      EXPECT_EQ(t.window.info(), Text(t.s, TextId::Msg8));
-    }
-  }
-}
-
-TEST_F(CommandsTest, StaleCancelRequestDoesNotStopTheNextCommand) {
-  t.s.run.CancelRequested = true;  // asked for after the last check of an earlier command
-  bool cancelledAtStart = true;
-  host.during = [&] { cancelledAtStart = CheckCancel(t.s); };
-  commands.MenuAction("FileOpen");
-  EXPECT_FALSE(cancelledAtStart);
-}
-
-TEST_F(CommandsTest, CloseWhileBusyAsksAndClosesOnlyAfterTheCommandReturned) {
-  commands.MenuAction("FileExit");
-  EXPECT_EQ(host.ran, std::vector<std::string>{"CloseWindow"});
-  EXPECT_TRUE(t.window.busyStates.empty()) << "the window's close has its own rule";
-  host.ran.clear();
-  EXPECT_TRUE(commands.QueryUnload()) << "idle: close at once";
-  EXPECT_TRUE(t.window.boxes.empty());
-
-  // No: the command runs on, the window stays.
-  t.window.answers = {mb::kNo};
-  host.during = [&] { EXPECT_FALSE(commands.QueryUnload()); };
-  commands.MenuAction("BuffersFill");
-  EXPECT_EQ(host.ran, std::vector<std::string>{"FillBuffers"});
+  Do(c.click);
+  EXPECT_EQ(Log(), c.log) << c.click << " / " << c.during;
+  EXPECT_FALSE(t.s.run.ActionRunning);
   EXPECT_FALSE(t.s.run.CancelRequested);
-
-  // Yes: cancel requested, the close waits for the command's end.
-  host.ran.clear();
-  t.window.answers = {mb::kYes};
-  host.during = [&] {
-    EXPECT_FALSE(commands.QueryUnload());
-    EXPECT_TRUE(t.s.run.CancelRequested);
-    EXPECT_EQ(host.ran, std::vector<std::string>{"FillBuffers"}) << "not closed yet";
-  };
-  commands.MenuAction("BuffersFill");
-  EXPECT_EQ(host.ran, (std::vector<std::string>{"FillBuffers", "CloseWindow"}));
-  EXPECT_FALSE(t.s.run.ActionRunning);
-  EXPECT_EQ(t.window.boxes.back().text, msg3);
-
-  // The close does not follow a later command.
-  host.ran.clear();
-  commands.MenuAction("HelpAbout");
-  EXPECT_EQ(host.ran, std::vector<std::string>{"ShowAbout"});
 }
 
-// A lost link has said so already; a run-time error is reported. Both end the busy state.
-TEST_F(CommandsTest, ErrorsEndTheBusyState) {
-  host.during = [] { throw LinkLost(); };
-  commands.MenuAction("BuffersFill");
-  EXPECT_TRUE(t.window.boxes.empty());
-  EXPECT_FALSE(t.s.run.ActionRunning);
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, CommandsTest,
+    ::testing::Values(
+        // The file and option commands run from the menu without a programmer, the
+        // toolbar's buttons only once one is found; each inside the busy state.
+        Case{false, "menu:FileOpen", "", 0, "OpenHexFile* +-"},
+        Case{false, "menu:FileSave", "", 0, "SaveHexFile* +-"},
+        Case{false, "menu:FileUpdate", "", 0, "UpdateHexFile* +-"},
+        Case{false, "menu:BuffersFill", "", 0, "FillBuffers* +-"},
+        Case{false, "menu:OptionsSettings", "", 0, "ShowSettings* +-"},
+        Case{false, "menu:HelpAbout", "", 0, "ShowAbout* +-"},
+        Case{false, "toolbar:Open", "", 0, " 48:Msg1"},
+        Case{true, "toolbar:Open", "", 0, "OpenHexFile* +-"},
+        Case{true, "toolbar:Save", "", 0, "SaveHexFile* +-"},
+        Case{true, "toolbar:Update", "", 0, "UpdateHexFile* +-"},
+        Case{true, "toolbar:Fill", "", 0, "FillBuffers* +-"},
+        // The device commands search from the menu too; without a programmer each says
+        // Msg1 and is dropped.
+        Case{false, "menu:DeviceRead", "", 0, " 48:Msg1"},
+        Case{false, "menu:DeviceVerify", "", 0, " 48:Msg1"},
+        Case{false, "menu:DeviceWrite", "", 0, " 48:Msg1"},
+        Case{false, "menu:DeviceErase", "", 0, " 48:Msg1"},
+        Case{false, "toolbar:Erase", "", 0, " 48:Msg1"},
+        Case{true, "toolbar:Read", "", 0, "+- 64:NoChipOps"},
+        // Identification, the test button and an idle Stop do nothing, not even search.
+        Case{false, "toolbar:DevID", "", 0, ""}, Case{false, "toolbar:Detect", "", 0, ""},
+        Case{false, "toolbar:Prueba", "", 0, ""}, Case{false, "toolbar:Stop", "", 0, ""},
+        // While busy: Stop cancels without asking; another click asks Msg3 (before any
+        // search) and is never run, Yes cancels.
+        Case{false, "menu:BuffersFill", "toolbar:Stop", 0, "FillBuffers* cancel +-"},
+        Case{false, "menu:BuffersFill", "menu:HelpAbout", mb::kNo, "FillBuffers* +- 36:Msg3"},
+        Case{false, "menu:BuffersFill", "toolbar:Read", mb::kYes, "FillBuffers* cancel +- 36:Msg3"},
+        // Exit goes through the window's close: at once when idle; while busy after Msg3,
+        // and on Yes once the command has returned.
+        Case{false, "menu:FileExit", "", 0, "CloseWindow "}, Case{false, "close", "", 0, "closes "},
+        Case{false, "menu:BuffersFill", "close", mb::kNo, "FillBuffers* +- 36:Msg3"},
+        Case{false, "menu:BuffersFill", "close", mb::kYes,
+             "FillBuffers* cancel CloseWindow +- 36:Msg3"},
+        // A lost link has said so already; a run-time error is reported. Both end the
+        // busy state.
+        Case{false, "menu:BuffersFill", "throw", 0, "FillBuffers* +-"},
+        Case{false, "menu:BuffersFill", "error", 0, "FillBuffers* +- 16:Subscript out of range"}));
 
-  t.window.busyStates.clear();
+// The error box is titled after MenuAction; a cancel asked for after the last check of an
+// earlier command does not stop the next; a close put off until a command ended does not
+// follow a later one.
+TEST(Commands, ErrorTitleStaleCancelAndOneClose) {
+  test::TestSession t;
+  FakeHost host{t.s};
+  Commands commands{t.s, host};
   host.during = [] { throw RuntimeError("Subscript out of range"); };
   commands.MenuAction("BuffersFill");
   ASSERT_EQ(t.window.boxes.size(), 1u);
-  EXPECT_EQ(t.window.boxes[0].text, "Subscript out of range");
-  EXPECT_EQ(t.window.boxes[0].style, 16);
   EXPECT_EQ(t.window.boxes[0].title, "KRV330 - V1.25 [MenuAction]");
   EXPECT_EQ(t.window.beeps, 1);
-  EXPECT_FALSE(t.s.run.ActionRunning);
-  EXPECT_EQ(t.window.busyStates, (std::vector<bool>{true, false}));
+  t.s.run.CancelRequested = true;
+  t.window.answers = {mb::kYes};
+  host.during = [&] {
+    EXPECT_FALSE(CheckCancel(t.s));
+    EXPECT_FALSE(commands.QueryUnload());
+  };
+  commands.MenuAction("FileOpen");
+  commands.MenuAction("HelpAbout");
+  EXPECT_EQ(host.log, "FillBuffers* OpenHexFile* CloseWindow ShowAbout* ");
 }
 
 }  // namespace
