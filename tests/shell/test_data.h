@@ -1,6 +1,8 @@
 #pragma once
 // Whole files in and out, and the table rows that the shell's tests keep as data under
 // tests/data/shell/.
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,8 +22,8 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 // The rows of tests/data/shell/<name>: one a line, fields separated by " | ", inside a
-// field the escapes \n \r \t \\ and \xHH; blank lines and lines beginning with '#' are
-// skipped.
+// field the escapes \n \r \t \\ and \xHH, at least six fields to a row (empty ones
+// added); blank lines and lines beginning with '#' are skipped.
 inline std::vector<std::vector<std::string>> Rows(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
   std::ifstream in(std::string(KRV330_SHELL_DATA) + "/" + name);
@@ -38,10 +40,11 @@ inline std::vector<std::vector<std::string>> Rows(const std::string& name) {
         row.back() += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
         i += 2;
       } else {
-        const std::string from = "nrt", to = "\n\r\t";
-        row.back() += from.find(line[i]) != std::string::npos ? to[from.find(line[i])] : line[i];
+        const char* escape = std::strchr("n\nr\rt\t", line[i]);
+        row.back() += escape ? escape[1] : line[i];
       }
     }
+    row.resize(std::max<size_t>(row.size(), 6));
     rows.push_back(row);
   }
   EXPECT_FALSE(rows.empty()) << name;
