@@ -98,7 +98,7 @@ struct Program {
       Program other(folder);
       other.Start(true, "", r[1].empty() ? config + "/lock" : r[1]);
       other.w.close();
-      w.Log("second: " + other.w.log + (other.transport->opens ? " opened" : ""));
+      w.Log("second: " + other.w.log + (other.s.link.transport ? " opened" : ""));
     } else if (op == "click") {  // a click, what the user does meanwhile, the log
       w.answer = std::stoi(r[3]);
       w.during = [this, r] {
@@ -162,7 +162,6 @@ struct Program {
 
   void Start(bool plugged, const std::string& device, const std::string& lock) {
     auto t = sim::MakeSimulatedTransport(device, &programmer);
-    transport = t.get();
     programmer->plugged = plugged;
     w.Log(w.Startup(
               {folder, lock, std::move(t), device, sim::MakeSimulatedMonitor(programmer), config})
@@ -225,7 +224,6 @@ struct Program {
   Session s;
   TestWindow w{s};
   std::shared_ptr<sim::Programmer> programmer;
-  sim::SimTransport* transport = nullptr;
   std::unique_ptr<SettingsDialog> dialog;
   QPointer<QWidget> marked;
 };
