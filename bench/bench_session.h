@@ -18,6 +18,7 @@ namespace krv::bench {
 class QuietWindow final : public Window {
  public:
   void SetInfo(const std::string&) override {}
+  std::string Info() const override { return {}; }
   void SetProgressMax(double) override {}
   void SetProgress(double v) override { progress_ = v; }
   double Progress() const override { return progress_; }

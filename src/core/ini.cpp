@@ -67,16 +67,62 @@ bool ReadFile(const std::string& file, std::string& out) {
   return true;
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.emplace_back(line);
-    start = end + 1;
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+std::string_view DropBom(std::string_view bytes) {
+  if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+  return bytes;
+}
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Valid UTF-8 text in Latin-1; false when a character has no Latin-1 code.
+bool Utf8ToLatin1(std::string_view text, std::string& out) {
+  out.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size()) {
+      out += static_cast<char>(((c & 0x03) << 6) | (static_cast<unsigned char>(text[++i]) & 0x3F));
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// One line of a file: its text and its own line end ("\r\n", "\n", "\r", or none for a
+// last line without one).
+struct Line {
+  std::string text, eol;
+};
+
+// CR, LF and CRLF each end a line.
+std::vector<Line> SplitLines(std::string_view bytes) {
+  std::vector<Line> lines;
+  while (!bytes.empty()) {
+    const size_t end = bytes.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+      lines.push_back({std::string(bytes), {}});
+      break;
+    }
+    const size_t len = bytes.substr(end, 2) == "\r\n" ? 2 : 1;
+    lines.push_back({std::string(bytes.substr(0, end)), std::string(bytes.substr(end, len))});
+    bytes.remove_prefix(end + len);
   }
   return lines;
 }
@@ -107,114 +153,27 @@ std::string_view Unquote(std::string_view v) {
   return v;
 }
 
-}  // namespace
-
-std::string DecodeText(std::string_view bytes) {
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  if (ValidUtf8(bytes)) return std::string(bytes);
-  std::string out;
-  out.reserve(bytes.size() * 2);
-  for (char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out += ch;
-    } else {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
+// Names that a reader finds again as they were written: not empty, no blanks at their
+// ends, no line break; a section name without ']'; a key that cannot be taken for a
+// section header or a comment and holds no '='.
+bool ReadsBack(std::string_view name) {
+  return !name.empty() && Trim(name).size() == name.size() &&
+         name.find_first_of("\r\n") == std::string_view::npos && ValidUtf8(name);
+}
+bool SectionReadsBack(std::string_view section) {
+  return ReadsBack(section) && section.find(']') == std::string_view::npos;
+}
+bool KeyReadsBack(std::string_view key) {
+  return ReadsBack(key) && key.front() != '[' && key.front() != ';' &&
+         key.find('=') == std::string_view::npos;
 }
 
-std::string ReadIni(const std::string& file, std::string_view section, std::string_view key,
-                    std::string_view def) {
-  std::string raw;
-  if (!ReadFile(file, raw)) return std::string(def);
-  const std::string text = DecodeText(raw);
-  bool inSection = false;
-  bool sectionSeen = false;
-  for (const std::string& line : SplitLines(text)) {
-    std::string_view name;
-    if (SectionName(line, name)) {
-      // The first section of that name is the one that counts.
-      if (inSection) break;
-      inSection = !sectionSeen && SameName(name, section);
-      sectionSeen = sectionSeen || inSection;
-      continue;
-    }
-    if (!inSection) continue;
-    std::string_view k, v;
-    if (KeyValue(line, k, v) && SameName(k, key)) {
-      v = Unquote(v);
-      if (v.empty()) return std::string(def);
-      return std::string(v);
-    }
-  }
-  return std::string(def);
-}
-
-bool SaveIni(const std::string& file, std::string_view section, std::string_view key,
-             std::string_view value) {
-  std::string raw;
-  const bool exists = ReadFile(file, raw);
-  const std::string text = exists ? DecodeText(raw) : std::string();
-  const bool crlf = text.find("\r\n") != std::string::npos;
-  std::vector<std::string> lines = SplitLines(text);
-
-  // A line break would split the line and let the value write keys of its own.
-  const auto breaks = [](std::string_view t) { return t.find_first_of("\r\n") != t.npos; };
-  if (breaks(section) || breaks(key) || breaks(value)) return false;
-
-  // Blanks at either end, or a pair of quotes around the whole value, would be lost on
-  // reading: keep them inside quotes.
-  std::string stored(value);
-  if (!stored.empty() && (stored.front() == ' ' || stored.back() == ' ' || stored.front() == '\t' ||
-                          stored.back() == '\t' || Unquote(stored).size() != stored.size()))
-    stored = "\"" + stored + "\"";
-  const std::string newLine = std::string(key) + "=" + stored;
-
-  int sectionStart = -1;  // line index of the section header
-  int sectionEnd = -1;    // one past the last line that belongs to the section
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view name;
-    if (SectionName(lines[i], name)) {
-      if (sectionStart >= 0) {
-        sectionEnd = static_cast<int>(i);
-        break;
-      }
-      if (SameName(name, section)) sectionStart = static_cast<int>(i);
-      continue;
-    }
-    if (sectionStart < 0) continue;
-    std::string_view k, v;
-    if (KeyValue(lines[i], k, v) && SameName(k, key)) {
-      lines[i] = newLine;
-      sectionEnd = -2;  // replaced in place
-      break;
-    }
-  }
-  if (sectionStart < 0) {
-    if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-    std::string header = "[";
-    header.append(section).append("]");
-    lines.push_back(std::move(header));
-    lines.push_back(newLine);
-  } else if (sectionEnd != -2) {
-    int insertAt = sectionEnd < 0 ? static_cast<int>(lines.size()) : sectionEnd;
-    // After the section's last non-blank line, so blank separators stay where they were.
-    while (insertAt > sectionStart + 1 && Trim(lines[insertAt - 1]).empty()) --insertAt;
-    lines.insert(lines.begin() + insertAt, newLine);
-  }
-
-  std::string out;
-  const char* eol = crlf ? "\r\n" : "\n";
-  for (const std::string& l : lines) out += l + eol;
-
+bool WriteFile(const std::string& file, const std::string& bytes) {
   const std::string tmp = file + ".tmp";
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
     if (!f) return false;
-    f << out;
+    f << bytes;
     f.flush();
     if (!f) {
       std::remove(tmp.c_str());
@@ -226,6 +185,114 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+std::string DecodeText(std::string_view bytes) {
+  bytes = DropBom(bytes);
+  return ValidUtf8(bytes) ? std::string(bytes) : Latin1ToUtf8(bytes);
+}
+
+std::string ReadIni(const std::string& file, std::string_view section, std::string_view key,
+                    std::string_view def) {
+  std::string raw;
+  if (!ReadFile(file, raw)) return std::string(def);
+  bool inSection = false;
+  bool sectionSeen = false;
+  for (const Line& line : SplitLines(DecodeText(raw))) {
+    std::string_view name;
+    if (SectionName(line.text, name)) {
+      // The first section of that name is the one that counts.
+      if (inSection) break;
+      inSection = !sectionSeen && SameName(name, section);
+      sectionSeen = sectionSeen || inSection;
+      continue;
+    }
+    if (!inSection) continue;
+    std::string_view k, v;
+    if (KeyValue(line.text, k, v) && SameName(k, key)) {
+      v = Unquote(v);
+      if (v.empty()) return std::string(def);
+      return std::string(v);
+    }
+  }
+  return std::string(def);
+}
+
+bool SaveIni(const std::string& file, std::string_view section, std::string_view key,
+             std::string_view value) {
+  if (!SectionReadsBack(section) || !KeyReadsBack(key) || !ValidUtf8(value) ||
+      value.find_first_of("\r\n") != std::string_view::npos)
+    return false;
+
+  std::string raw;
+  ReadFile(file, raw);
+  const std::string_view body = DropBom(raw);
+  const std::string_view bom(raw.data(), raw.size() - body.size());
+  // The file keeps its one encoding: every other line stays byte for byte as it is, and
+  // the new lines are written in the encoding the file is read in.
+  const bool utf8 = ValidUtf8(body);
+  const auto encode = [utf8](const std::string& text, std::string& out) {
+    if (utf8) out = text;
+    return utf8 || Utf8ToLatin1(text, out);
+  };
+  std::vector<Line> lines = SplitLines(body);
+  const std::string eol = !lines.empty() && !lines.front().eol.empty() ? lines.front().eol : "\n";
+
+  // Blanks at either end, or a pair of quotes around the whole value, would be lost on
+  // reading: keep them inside quotes.
+  std::string stored(value);
+  if (!stored.empty() && (stored.front() == ' ' || stored.back() == ' ' || stored.front() == '\t' ||
+                          stored.back() == '\t' || Unquote(stored).size() != stored.size()))
+    stored = "\"" + stored + "\"";
+  Line entry{{}, eol}, header{{}, eol};
+  if (!encode(std::string(key) + "=" + stored, entry.text) ||
+      !encode("[" + std::string(section) + "]", header.text))
+    return false;
+
+  int sectionStart = -1;  // line index of the section header
+  int sectionEnd = -1;    // one past the last line that belongs to the section
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string text = utf8 ? lines[i].text : Latin1ToUtf8(lines[i].text);
+    std::string_view name;
+    if (SectionName(text, name)) {
+      if (sectionStart >= 0) {
+        sectionEnd = static_cast<int>(i);
+        break;
+      }
+      if (SameName(name, section)) sectionStart = static_cast<int>(i);
+      continue;
+    }
+    if (sectionStart < 0) continue;
+    std::string_view k, v;
+    if (KeyValue(text, k, v) && SameName(k, key)) {
+      lines[i].text = entry.text;
+      sectionEnd = -2;  // replaced in place
+      break;
+    }
+  }
+  if (sectionStart < 0) {
+    if (!lines.empty() && !Trim(lines.back().text).empty()) lines.push_back({{}, eol});
+    lines.push_back(header);
+    lines.push_back(entry);
+  } else if (sectionEnd != -2) {
+    int insertAt = sectionEnd < 0 ? static_cast<int>(lines.size()) : sectionEnd;
+    // After the section's last non-blank line, so blank separators stay where they were.
+    while (insertAt > sectionStart + 1 && Trim(lines[insertAt - 1].text).empty()) --insertAt;
+    lines.insert(lines.begin() + insertAt, entry);
+  }
+
+  std::string out;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    // A last line without a line end gets one when a line now follows it.
+    const std::string& end = lines[i].eol.empty() && i + 1 < lines.size() ? eol : lines[i].eol;
+    out += lines[i].text + end;
+  }
+  // The line that made the file Latin-1 is gone: read as UTF-8 now, its other non-ASCII
+  // texts would change, so the file becomes UTF-8 with every text as it read before.
+  if (!utf8 && ValidUtf8(out)) out = Latin1ToUtf8(out);
+  return WriteFile(file, std::string(bom) + out);
 }
 
 }  // namespace krv

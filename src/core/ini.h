@@ -2,8 +2,8 @@
 // Private-profile (INI) files with the semantics the stored settings and language files
 // rely on: section and key names are case-insensitive and trimmed, the first match wins,
 // lines starting with ';' are comments, a value in a matching pair of quotes keeps its
-// blanks. Files may be UTF-8; a file that is not valid UTF-8 is read as Latin-1. Every
-// text handed back is UTF-8.
+// blanks, and CR, LF and CRLF each end a line. Files may be UTF-8; a file that is not
+// valid UTF-8 is read as Latin-1. Every text handed over and back is UTF-8.
 #include <string>
 #include <string_view>
 
@@ -15,9 +15,13 @@ std::string ReadIni(const std::string& file, std::string_view section, std::stri
                     std::string_view def);
 
 // Writes Key=Value into Section of File: the key's line is replaced in place, every other
-// line and comment is kept; the key, the section or the file are added when missing.
-// Returns false (and leaves the file as it was) when the file cannot be written or a
-// name or the value holds a line break.
+// line stays byte for byte as it was; the key, the section or the file are added when
+// missing. New lines take the file's own line end and its encoding (a Latin-1 file stays
+// Latin-1). Returns false (and leaves the file as it was) when the file cannot be written,
+// when a name would not read back as itself (empty, blanks at its ends, a line break; a
+// section name with ']'; a key with '=' or beginning with '[' or ';'), when the value holds
+// a line break or is not valid UTF-8, or when a text has no Latin-1 code for a Latin-1
+// file.
 bool SaveIni(const std::string& file, std::string_view section, std::string_view key,
              std::string_view value);
 

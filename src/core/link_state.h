@@ -50,6 +50,9 @@ struct LinkState {
 
   bool inOperation = false;  // an operation holds the link (OperationScope)
   bool lost = false;         // the link failed during the running operation
+  // The programmer's absence was told in a box (Msg1, or Msg9 for a link lost): not again
+  // until it has been found.
+  bool absenceTold = false;
   // A plug or unplug seen while a command ran, or a link lost under an operation: search
   // again once the command has ended (AfterCommand).
   bool deviceChangePending = false;

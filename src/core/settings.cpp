@@ -1,7 +1,12 @@
 #include "core/settings.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "core/hex_text.h"
 #include "core/ini.h"
@@ -10,6 +15,20 @@ namespace krv {
 namespace {
 
 constexpr const char* kSection = "Parameters";
+constexpr const char* kFileName = "KRV330.ini";
+
+// The user may write `path`, and its permissions let someone write it: a folder or file
+// made read-only for everyone is read-only for the superuser too.
+bool MayWrite(const std::string& path) {
+  struct stat st {};
+  return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 &&
+         (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(path, ec);
+}
 
 int Flag(const std::string& file, const char* key, int def) {
   const std::string text = ReadIni(file, kSection, key, std::to_string(def));
@@ -30,11 +49,24 @@ int Decimal(const std::string& file, const char* key, int def, int lo, int hi) {
 
 }  // namespace
 
-std::string SettingsPath(const std::string& programFolder) {
-  return programFolder + "/KRV330.ini";
+SettingsFile FindSettingsFile(const std::string& programFolder, const std::string& configFolder) {
+  const std::string beside = programFolder + "/" + kFileName;
+  // SaveIni replaces the file through a new one beside it: the folder must take it too.
+  if (configFolder.empty() || (MayWrite(programFolder) && (!Exists(beside) || MayWrite(beside))))
+    return {beside, beside};
+  const std::string user = configFolder + "/krv330/" + kFileName;
+  return {user, !Exists(user) && Exists(beside) ? beside : user};
 }
 
-Settings LoadSettings(const std::string& file) {
+std::string UserConfigFolder() {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg && xdg[0] == '/') return xdg;
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/.config" : std::string();
+}
+
+Settings LoadSettings(const SettingsFile& f) {
+  const std::string& file = f.from;
   Settings s;
   const Settings d;
   s.StartSel = Flag(file, "StartSel", d.StartSel);
@@ -50,7 +82,14 @@ Settings LoadSettings(const std::string& file) {
   return s;
 }
 
-bool SaveSettings(const std::string& file, const Settings& s) {
+bool SaveSettings(const SettingsFile& f, const Settings& s) {
+  const std::string& file = f.path;
+  if (!Exists(file)) {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
+    // The user's own file begins as the program folder's copy, comments and all.
+    if (f.from != file && !std::filesystem::copy_file(f.from, file, ec)) return false;
+  }
   bool ok = true;
   const auto put = [&](const char* key, const std::string& value) {
     ok = SaveIni(file, kSection, key, value) && ok;

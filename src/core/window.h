@@ -28,6 +28,7 @@ class Window {
 
   // Status line (lblInfo).
   virtual void SetInfo(const std::string& text) = 0;
+  virtual std::string Info() const = 0;
   // ProgressBar1.
   virtual void SetProgressMax(double max) = 0;
   virtual void SetProgress(double value) = 0;

@@ -23,6 +23,7 @@ namespace {
     s.run.LastErrorText = Text(s, TextId::Msg9);
     ShowVppOff(s);
     s.window->MsgBox(s.run.LastErrorText, mb::kCritical, kAppTitle);
+    s.link.absenceTold = true;
   }
   throw LinkLost();
 }
@@ -62,6 +63,7 @@ bool ReadReport(Session& s) {
   if (s.link.inOperation) LoseLink(s);
   CloseLink(s);
   s.window->MsgBox(Text(s, TextId::Msg9), mb::kCritical, kAppTitle);
+  s.link.absenceTold = true;
   return false;
 }
 
@@ -76,12 +78,19 @@ bool BuscaHID(Session& s) {
 }
 
 void KRVconnected(Session& s) {
+  s.link.absenceTold = false;
   s.window->ShowConnection("Hw.:KRV330", "Ver.:" + s.link.FirmwareVersion, true);
+  if (s.window->Info() == Text(s, TextId::Msg1)) s.window->SetInfo("");
 }
 
 void KRVdisconnected(Session& s) {
   s.window->ShowConnection("Hw.: Unknown", "Ver.:", false);
-  s.window->SetInfo(Text(s, TextId::Msg1));
+  const std::string msg1 = Text(s, TextId::Msg1);
+  s.window->SetInfo(msg1);
+  if (!s.link.absenceTold) {
+    s.link.absenceTold = true;
+    s.window->MsgBox(msg1, mb::kWarning, kAppTitle);
+  }
 }
 
 void ShowConnectionState(Session& s) {

@@ -51,7 +51,10 @@ bool ReadReport(Session& s);
 bool BuscaHID(Session& s);
 bool Usb_HIDopen(Session& s, uint16_t vendorId, int productId);
 
-// Connection display.
+// Connection display. KRVconnected clears a Msg1 status text. KRVdisconnected puts Msg1 on
+// the status line and tells it in a box (style 48) when the absence has not been told
+// yet: at start-up, or once the programmer that was present has gone; never again while
+// it stays absent (an event of another device changes nothing).
 void KRVconnected(Session& s);
 void KRVdisconnected(Session& s);
 // Shows the display that fits the present state.

@@ -73,10 +73,11 @@ bool Commands::AskCancel() {
 }
 
 bool Commands::ProgrammerFound() {
-  const bool found = BuscaHID(s_);
+  // A command dropped for want of a programmer says why (Msg1), also when the absence
+  // was told before.
+  if (!BuscaHID(s_)) s_.link.absenceTold = false;
   ShowConnectionState(s_);
-  if (!found) s_.window->MsgBox(Text(s_, TextId::Msg1), mb::kWarning, kAppTitle);
-  return found;
+  return s_.link.present;
 }
 
 void Commands::Run(const std::string& name, bool search) {

@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QSplitter>
@@ -118,6 +119,7 @@ QLabel* NamedLabel(const char* name, QWidget* parent) {
 StartOptions OptionsFromEnvironment() {
   StartOptions opt;
   opt.programFolder = QCoreApplication::applicationDirPath().toStdString();
+  opt.configFolder = UserConfigFolder();
   // One lock per user: in the user's runtime folder, else in the temporary folder.
   const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
   opt.lockPath = !runtime.isEmpty() && QFileInfo(runtime).isDir()
@@ -259,14 +261,14 @@ void MDIForm1::BuildStatusArea() {
 
 bool MDIForm1::Startup(StartOptions opt) {
   s_.ProgramFolder = opt.programFolder;
-  const std::string settingsFile = SettingsPath(s_.ProgramFolder);
+  settingsFile_ = FindSettingsFile(opt.programFolder, opt.configFolder);
 
   // One instance at a time: checked before the programmer is opened or anything written.
   lock_ = std::make_unique<QLockFile>(Q(opt.lockPath));
   lock_->setStaleLockTime(0);  // a live instance holds it however long it runs
   if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
     // The settings are only read, to tell it in the user's language.
-    s_.settings = LoadSettings(settingsFile);
+    s_.settings = LoadSettings(settingsFile_);
     s_.LangFile = LanguageFilePath(s_);
     MsgBox(Text(s_, TextId::Msg2), mb::kWarning, kAppTitle);
     return false;
@@ -277,7 +279,7 @@ bool MDIForm1::Startup(StartOptions opt) {
   started_ = true;
 
   setWindowTitle(kAppTitle);
-  s_.settings = LoadSettings(settingsFile);
+  s_.settings = LoadSettings(settingsFile_);
   s_.LangFile = LanguageFilePath(s_);
   for (Family f : kFamilies) cboFamily_->addItem(Q(std::string(FamilyCaption(f))));
   cboFamily_->setCurrentIndex(-1);
@@ -308,7 +310,14 @@ void MDIForm1::RestoreWindowSize() {
     const QSize avail = screen->availableGeometry().size();
     if (avail.isValid() && !avail.isEmpty()) size = size.boundedTo(avail);
   }
+  programSize_ = size;
   resize(size);
+}
+
+void MDIForm1::resizeEvent(QResizeEvent* e) {
+  // A window that grows to fit a larger dialog keeps counting as the program's size.
+  if (e->size() == programSize_.expandedTo(minimumSize())) programSize_ = e->size();
+  QMainWindow::resizeEvent(e);
 }
 
 void MDIForm1::WatchDevices(std::unique_ptr<DeviceMonitor> monitor) {
@@ -412,6 +421,10 @@ void MDIForm1::PlaceConfigDialog(ConfigDialogHandle dialog) {
 
 void MDIForm1::SetInfo(const std::string& text) {
   lblInfo_->setText(Q(text));
+}
+
+std::string MDIForm1::Info() const {
+  return lblInfo_->text().toStdString();
 }
 
 void MDIForm1::SetProgressMax(double max) {
@@ -557,15 +570,16 @@ void MDIForm1::Shutdown() {
   CloseLink(s_);
 
   s_.settings.LastDev = s_.dev.DeviceName;
-  // A size the window kept keeps its twips, so that nothing drifts by rounding.
+  // The size the user left; a size the user did not change keeps the twips read, so
+  // that neither the fitting to the contents nor rounding drifts it from run to run.
   const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
-  if (TwipsToPixels(s_.settings.MeWidth) != size.width())
+  const QSize fitted = programSize_.expandedTo(minimumSize());
+  if (size.width() != fitted.width() && TwipsToPixels(s_.settings.MeWidth) != size.width())
     s_.settings.MeWidth = PixelsToTwips(size.width());
-  if (TwipsToPixels(s_.settings.MeHeight) != size.height())
+  if (size.height() != fitted.height() && TwipsToPixels(s_.settings.MeHeight) != size.height())
     s_.settings.MeHeight = PixelsToTwips(size.height());
-  const std::string file = SettingsPath(s_.ProgramFolder);
-  if (!SaveSettings(file, s_.settings)) {
-    const std::string text = Text(s_, TextId::SettingsNotSaved) + " " + file;
+  if (!SaveSettings(settingsFile_, s_.settings)) {
+    const std::string text = Text(s_, TextId::SettingsNotSaved) + " " + settingsFile_.path;
     SetInfo(text);
     std::cerr << text << "\n";
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/settings.h"
 #include "core/window.h"
 #include "editors/dialog_factory.h"
 #include "link/device_monitor.h"
@@ -35,10 +36,14 @@ struct StartOptions {
   std::string selectDevice;
   // The watch on USB plug and unplug; none when empty.
   std::unique_ptr<DeviceMonitor> monitor;
+  // The user's configuration folder, for KRV330.ini when the program folder cannot take
+  // it; empty: the program folder only.
+  std::string configFolder;
 };
 
-// The options of a normal run: the program's folder, a lock in the user's runtime folder,
-// the programmer on USB and the watch on USB plug and unplug.
+// The options of a normal run: the program's folder, the user's configuration folder, a
+// lock in the user's runtime folder, the programmer on USB and the watch on USB plug and
+// unplug.
 StartOptions OptionsFromEnvironment();
 
 class MDIForm1 : public QMainWindow, public Window, public CommandHost {
@@ -57,6 +62,7 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
 
   // Window seam.
   void SetInfo(const std::string& text) override;
+  std::string Info() const override;
   void SetProgressMax(double max) override;
   void SetProgress(double value) override;
   double Progress() const override { return progress_; }
@@ -82,6 +88,7 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
   // The HEX file to open or to save to; empty when the user cancelled.
   virtual std::string ChooseHexFile(bool save);
 
@@ -106,6 +113,10 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
 
   Session& s_;
   Commands commands_;
+  SettingsFile settingsFile_;
+  // The size the start-up gave the window, grown with its contents: a window of this size
+  // at the end was not resized by the user.
+  QSize programSize_;
   std::unique_ptr<QLockFile> lock_;
   bool started_ = false;
   bool shutDown_ = false;

@@ -19,6 +19,7 @@ struct MsgBoxCall {
 class FakeWindow : public Window {
  public:
   void SetInfo(const std::string& text) override;
+  std::string Info() const override { return info(); }
   void SetProgressMax(double max) override { progressMax = max; }
   void SetProgress(double value) override;
   double Progress() const override { return progress; }
