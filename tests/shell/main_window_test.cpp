@@ -28,14 +28,19 @@
 #include "shell/main_window.h"
 #include "shell/message_box.h"
 #include "shell/settings_dialog.h"
-#include "shell/test_data.h"
 #include "sim/simulated.h"
+#include "support/files.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
 #include "widgets/pictures.h"
 
 namespace krv {
 namespace {
+
+// The rows of tests/data/shell/<name>, blanks kept, at least six fields to a row.
+std::vector<std::vector<std::string>> Rows(const std::string& name) {
+  return test::ReadTable("shell/" + name, test::Blanks::Keep, 6);
+}
 
 // The main window with its busy states ("+", "-"), message boxes (style:text and what the
 // title adds), file dialogs ("open?", "save?"), the commands that need no file dialog and
@@ -128,7 +133,7 @@ struct Program {
       w.resize(std::stoi(r[1]), std::stoi(r[2]));
     } else if (op == "file") {  // a file in the program folder; a folder when it ends in '/'
       std::filesystem::create_directories(folder + "/" + r[1].substr(0, r[1].rfind('/') + 1));
-      shelltest::WriteFile(folder + "/" + r[1], r[2]);
+      test::WriteFile(folder + "/" + r[1], r[2]);
     } else if (op == "languages") {
       for (const char* f : {"/English.ini", "/Spanish.ini"})
         std::filesystem::copy_file(std::string(KRV330_LANG_DIR) + f, folder + f);
@@ -184,7 +189,7 @@ struct Program {
           what[0] == 's' ? folder + "/KRV330.ini" : config + "/krv330/KRV330.ini";
       return ReadIni(file, "Parameters", what.substr(what.find(' ') + 1), "");
     } else if (what == "file") {
-      return shelltest::ReadFile(folder + "/KRV330.ini");
+      return test::ReadFile(folder + "/KRV330.ini");
     } else if (what == "log") {
       out << QString::fromStdString(std::exchange(w.log, ""));
     } else if (what == "dialog") {
@@ -231,7 +236,7 @@ struct Program {
 // Each scenario ("== <what it shows>") with a new run of the program.
 TEST(MainWindow, Scenarios) {
   std::unique_ptr<Program> program;
-  for (const auto& row : shelltest::Rows("main_window.txt")) {
+  for (const auto& row : Rows("main_window.txt")) {
     if (row[0].rfind("== ", 0) == 0) program.reset(), program = std::make_unique<Program>();
     SCOPED_TRACE(row[0] + " | " + row[1]);
     if (row[0].rfind("== ", 0) != 0) program->Step(row);
@@ -253,7 +258,7 @@ TEST(AboutDialog, ShowsTheTitleLogoAndNoFirmwareVersion) {
 // Rows of message_boxes.txt: style | icon | buttons | the button pressed | the answer.
 TEST(MessageBox, StyleCodesGiveIconButtonsAndAnswers) {
   const auto buttons = QMetaEnum::fromType<QMessageBox::StandardButtons>();
-  for (const auto& row : shelltest::Rows("message_boxes.txt")) {
+  for (const auto& row : Rows("message_boxes.txt")) {
     std::string seen;
     QTimer::singleShot(0, [&] {  // once the box's own event loop has started
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -14,15 +14,19 @@
 #include "core/ini.h"
 #include "core/settings.h"
 #include "link/link.h"
-#include "shell/test_data.h"
+#include "support/files.h"
 #include "support/test_session.h"
 
 namespace krv {
 namespace {
 
-using shelltest::ReadFile;
-using shelltest::Rows;
-using shelltest::WriteFile;
+using test::ReadFile;
+using test::WriteFile;
+
+// The rows of tests/data/shell/<name>, blanks kept, at least six fields to a row.
+std::vector<std::vector<std::string>> Rows(const std::string& name) {
+  return test::ReadTable("shell/" + name, test::Blanks::Keep, 6);
+}
 
 TEST(ReadIni, FindsTheValueOrGivesTheDefault) {
   for (const auto& row : Rows("ini_read.txt")) {
@@ -39,7 +43,9 @@ TEST(SaveIni, ChangesOneLineKeepingEverythingElseOrRefuses) {
     if (row[1] != "~") WriteFile(path, row[1]);
     EXPECT_EQ(SaveIni(path, row[2], row[3], row[4]), saves) << row[0];
     EXPECT_EQ(ReadFile(path), saves ? row[5] : row[1]) << row[0];
-    if (saves) EXPECT_EQ(ReadIni(path, row[2], row[3], ""), row[4]) << row[0];
+    if (saves) {
+      EXPECT_EQ(ReadIni(path, row[2], row[3], ""), row[4]) << row[0];
+    }
   }
   EXPECT_FALSE(SaveIni("/dev/null/x.ini", "M", "A", "1"));
 }
@@ -155,8 +161,9 @@ TEST(Texts, KeysAreUniqueAndTheLanguageFilesHoldEveryKey) {
     // A message names the memories as the Spanish fill dialog does.
     for (const auto& [area, fillKey] : {std::pair{"CODE", "Code"}, {"DATA", "Data"}}) {
       const std::string name = ReadIni(spanish, "Fill", fillKey, area);
-      if (at.rfind("Messages/", 0) == 0 && en.find(area) != std::string::npos)
+      if (at.rfind("Messages/", 0) == 0 && en.find(area) != std::string::npos) {
         EXPECT_TRUE(es.find(name) != std::string::npos && es.find(area) == std::string::npos) << at;
+      }
     }
   }
 }

@@ -1,6 +1,8 @@
 #include "support/files.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -28,25 +30,41 @@ std::string DataPath(const std::string& name) {
   return std::string(dir ? dir : KRV330_TEST_DATA_DIR) + "/" + name;
 }
 
-std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
+std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks blanks,
+                                                size_t fields) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream in(ReadFile(DataPath(name)));
+  const std::string sep = blanks == Blanks::Keep ? " | " : "|";
   for (std::string line; std::getline(in, line);) {
     if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') continue;
-    std::vector<std::string>& row = rows.emplace_back();
-    for (size_t from = 0, to = 0; to != std::string::npos; from = to + 1) {
-      to = line.find('|', from);
-      const std::string f = line.substr(from, to == std::string::npos ? to : to - from);
-      std::string& field = row.emplace_back();
-      const size_t b = f.find_first_not_of(' '), e = f.find_last_not_of(' ');
-      for (size_t i = b; b != std::string::npos && i <= e; ++i) {
-        const bool escape = f[i] == '\\' && i < e && (f[i + 1] == 'r' || f[i + 1] == 'n');
-        field += escape ? (f[++i] == 'r' ? '\r' : '\n') : f[i];
+    std::vector<std::string> row(1);
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (line.compare(i, sep.size(), sep) == 0) {
+        row.emplace_back();
+        i += sep.size() - 1;
+      } else if (line[i] != '\\' || i + 1 >= line.size() || !std::strchr("rnt\\x", line[i + 1])) {
+        row.back() += line[i];
+      } else if (line[++i] == 'x') {
+        row.back() += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+        i += 2;
+      } else {
+        row.back() += line[i] == 'r' ? '\r' : line[i] == 'n' ? '\n' : line[i] == 't' ? '\t' : '\\';
       }
     }
+    if (blanks == Blanks::Trim)
+      for (std::string& f : row) {
+        const size_t b = f.find_first_not_of(' '), e = f.find_last_not_of(' ');
+        f = b == std::string::npos ? std::string() : f.substr(b, e - b + 1);
+      }
+    row.resize(std::max(row.size(), fields));
+    rows.push_back(row);
   }
   EXPECT_FALSE(rows.empty()) << "no cases in " << DataPath(name);
   return rows;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 }  // namespace krv::test

@@ -14,9 +14,14 @@ std::string ReadFile(const std::string& path);
 // The path of a file of tests/data/.
 std::string DataPath(const std::string& name);
 
-// The rows of a case table of tests/data/: one row a line, fields separated by '|' with
-// the blanks around them dropped; blank lines and lines starting with '#' are passed over.
-// In a field, \r and \n stand for CR and LF.
-std::vector<std::vector<std::string>> ReadTable(const std::string& name);
+// The rows of a case table of tests/data/: one row a line, fields separated by '|' with the
+// blanks around them dropped, or with Blanks::Keep by " | " with every other blank kept; at
+// least `fields` fields to a row (empty ones added). Blank lines and lines starting with '#'
+// are passed over. In a field, \r, \n, \t, \\ and \xHH stand for those characters.
+enum class Blanks { Trim, Keep };
+std::vector<std::vector<std::string>> ReadTable(const std::string& name,
+                                                Blanks blanks = Blanks::Trim, size_t fields = 0);
+// Writes `bytes` to `path`, byte for byte.
+void WriteFile(const std::string& path, const std::string& bytes);
 
 }  // namespace krv::test
