@@ -43,18 +43,6 @@ TEST(BoxTicked, MatchesTheRoundedShareForEveryWord) {
   EXPECT_EQ(TwipsToPixels(-8), -1);
 }
 
-TEST(UserIdTexts, OneDigitPerWordOnTheSmallPartsTwoBytesPerBoxOnPic18) {
-  using Low = std::array<uint8_t, 4>;
-  EXPECT_EQ(UserIdLowBytes(u"A"), (Low{0xFA, 0x0F, 0x0F, 0x0F}));
-  EXPECT_EQ(UserIdLowBytes(u"0123"), (Low{0xF0, 0xF1, 0xF2, 0xF3}));
-  EXPECT_EQ(UserIdLowBytes(u"G1 b"), (Low{0x0F, 0xF1, 0x0F, 0xFB}));
-  using Pair = std::array<uint8_t, 2>;
-  EXPECT_EQ(UserIdPair(u"12AB"), (Pair{0x12, 0xAB}));
-  EXPECT_EQ(UserIdPair(u"ABC"), (Pair{0xAB, 0x0C}));
-  EXPECT_EQ(UserIdPair(u""), (Pair{0, 0}));
-  EXPECT_EQ(UserIdPair(u"1G3"), (Pair{0x01, 0x03}));
-}
-
 TEST(Fonts, TheSizesOfTheSystemFontsBesideTheDialogs) {
   EXPECT_EQ(QFontInfo(FixedFont()).pixelSize(),
             QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).pixelSize());
