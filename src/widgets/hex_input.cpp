@@ -1,5 +1,7 @@
 #include "widgets/hex_input.h"
 
+#include <optional>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
@@ -9,6 +11,13 @@
 namespace krv {
 
 namespace {
+
+// The character that a typed character puts into a hexadecimal box: "0".."9" and "A".."F"
+// (lower case made upper case); nothing for every other character.
+std::optional<QChar> HexKey(QChar typed) {
+  if (typed.unicode() > 0x7F || HexDigit(typed.toLatin1()) < 0) return std::nullopt;
+  return typed.toUpper();
+}
 
 class HexKeyFilter final : public QObject {
  public:
@@ -56,20 +65,9 @@ class HexValidator final : public QValidator {
 
 }  // namespace
 
-std::optional<QChar> HexKey(QChar typed) {
-  const QChar c = typed.toUpper();
-  const char16_t u = c.unicode();
-  if ((u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F')) return c;
-  return std::nullopt;
-}
-
 void InstallHexKeyFilter(QLineEdit* box) {
   box->installEventFilter(new HexKeyFilter(box));
   box->setValidator(new HexValidator(box));
-}
-
-uint32_t HexValue(QStringView text) {
-  return ReadHexPrefix(text.toLatin1().toStdString()).value;
 }
 
 }  // namespace krv
