@@ -160,14 +160,14 @@ std::vector<QCheckBox*> DialogBase::MakeBoxes(size_t index, QWidget* parent) {
     boxes_.push_back({box, index, word, bits, sense});
     made.push_back(box);
     connect(box, &QCheckBox::toggled, this, [this, box, word, bits, sense](bool ticked) {
-      const BoxSpec spec = SpecOf(box->objectName(), bits, sense);
-      const uint32_t m = spec.bits.Of(s_.dev);
+      const BoxBits wiring = SpecOf(box->objectName(), bits, sense);
+      const uint32_t m = wiring.bits.Of(s_.dev);
       if (m == 0) {  // a box of a function the device lacks writes nothing
         RefreshCSum();
         return;
       }
       int32_t& w = WordOf(s_.cfg, word);
-      w = WordWithBox(w, m, spec.sense, ticked);
+      w = WordWithBox(w, m, wiring.sense, ticked);
       WordChanged(word);
     });
   };
@@ -185,22 +185,22 @@ std::vector<QCheckBox*> DialogBase::MakeBoxes(size_t index, QWidget* parent) {
 void DialogBase::FillBoxes(size_t index) {
   for (const BoxBinding& b : boxes_) {
     if (b.control != index) continue;
-    const BoxSpec spec = SpecOf(b.box->objectName(), b.bits, b.sense);
-    const uint32_t m = spec.bits.Of(s_.dev);
+    const BoxBits wiring = SpecOf(b.box->objectName(), b.bits, b.sense);
+    const uint32_t m = wiring.bits.Of(s_.dev);
     if (m == 0) continue;
-    b.box->setChecked(BoxTicked(static_cast<uint32_t>(WordOf(s_.cfg, b.word)), m, spec.sense));
+    b.box->setChecked(BoxTicked(static_cast<uint32_t>(WordOf(s_.cfg, b.word)), m, wiring.sense));
   }
 }
 
-DialogBase::BoxSpec DialogBase::SpecOf(const QString& name, Bits bits, Sense sense) const {
-  BoxSpec spec{bits, sense};
+DialogBase::BoxBits DialogBase::SpecOf(const QString& name, Bits bits, Sense sense) const {
+  BoxBits wiring{bits, sense};
   const std::string n = name.toStdString();
   for (const Rule& r : decl_->rules) {
     if (!r.match.Matches(s_.dev)) continue;
     for (const Rule::BitsChange& c : r.bits)
-      if (c.control == n) spec = {c.bits, c.sense};
+      if (c.control == n) wiring = {c.bits, c.sense};
   }
-  return spec;
+  return wiring;
 }
 
 Field DialogBase::FieldOf(const OptionsDecl& o) const {

@@ -79,11 +79,11 @@ class DialogBase : public QWidget, public ConfigDialog {
   // selected device. Call once all controls are made (the first call takes the design state).
   void ApplyRules();
   // The bits and sense of a box on the selected device.
-  struct BoxSpec {
+  struct BoxBits {
     Bits bits;
     Sense sense;
   };
-  BoxSpec SpecOf(const QString& name, Bits bits, Sense sense) const;
+  BoxBits SpecOf(const QString& name, Bits bits, Sense sense) const;
   // The field of an option array on the selected device.
   Field FieldOf(const OptionsDecl& o) const;
   // The selector texts, list height and openability on the selected device.
