@@ -160,7 +160,7 @@ std::vector<QCheckBox*> DialogBase::MakeBoxes(size_t index, QWidget* parent) {
     boxes_.push_back({box, index, word, bits, sense});
     made.push_back(box);
     connect(box, &QCheckBox::toggled, this, [this, box, word, bits, sense](bool ticked) {
-      const BoxBits wiring = SpecOf(box->objectName(), bits, sense);
+      const BoxBits wiring = WiringOf(box->objectName(), bits, sense);
       const uint32_t m = wiring.bits.Of(s_.dev);
       if (m == 0) {  // a box of a function the device lacks writes nothing
         RefreshCSum();
@@ -185,14 +185,14 @@ std::vector<QCheckBox*> DialogBase::MakeBoxes(size_t index, QWidget* parent) {
 void DialogBase::FillBoxes(size_t index) {
   for (const BoxBinding& b : boxes_) {
     if (b.control != index) continue;
-    const BoxBits wiring = SpecOf(b.box->objectName(), b.bits, b.sense);
+    const BoxBits wiring = WiringOf(b.box->objectName(), b.bits, b.sense);
     const uint32_t m = wiring.bits.Of(s_.dev);
     if (m == 0) continue;
     b.box->setChecked(BoxTicked(static_cast<uint32_t>(WordOf(s_.cfg, b.word)), m, wiring.sense));
   }
 }
 
-DialogBase::BoxBits DialogBase::SpecOf(const QString& name, Bits bits, Sense sense) const {
+DialogBase::BoxBits DialogBase::WiringOf(const QString& name, Bits bits, Sense sense) const {
   BoxBits wiring{bits, sense};
   const std::string n = name.toStdString();
   for (const Rule& r : decl_->rules) {

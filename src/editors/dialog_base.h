@@ -83,7 +83,7 @@ class DialogBase : public QWidget, public ConfigDialog {
     Bits bits;
     Sense sense;
   };
-  BoxBits SpecOf(const QString& name, Bits bits, Sense sense) const;
+  BoxBits WiringOf(const QString& name, Bits bits, Sense sense) const;
   // The field of an option array on the selected device.
   Field FieldOf(const OptionsDecl& o) const;
   // The selector texts, list height and openability on the selected device.
