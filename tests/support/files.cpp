@@ -1,7 +1,6 @@
 #include "support/files.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -13,9 +12,7 @@
 namespace krv::test {
 
 std::string WriteTempFile(const std::string& text, const std::string& name) {
-  const std::string path = TempDir() + "/" + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
+  return WriteFile(TempDir() + "/" + name, text);
 }
 
 std::string ReadFile(const std::string& path) {
@@ -26,8 +23,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 std::string DataPath(const std::string& name) {
-  const char* dir = std::getenv("KRV330_TEST_DATA");
-  return std::string(dir ? dir : KRV330_TEST_DATA_DIR) + "/" + name;
+  return KRV330_TEST_DATA_DIR "/" + name;
 }
 
 std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks blanks,
@@ -63,8 +59,9 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks 
   return rows;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+std::string WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+  return path;
 }
 
 }  // namespace krv::test

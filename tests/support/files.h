@@ -21,7 +21,7 @@ std::string DataPath(const std::string& name);
 enum class Blanks { Trim, Keep };
 std::vector<std::vector<std::string>> ReadTable(const std::string& name,
                                                 Blanks blanks = Blanks::Trim, size_t fields = 0);
-// Writes `bytes` to `path`, byte for byte.
-void WriteFile(const std::string& path, const std::string& bytes);
+// Writes `bytes` to `path`, byte for byte; returns the path.
+std::string WriteFile(const std::string& path, const std::string& bytes);
 
 }  // namespace krv::test

@@ -1,7 +1,6 @@
 #include "support/golden.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -25,12 +24,11 @@ bool IsByte(const std::string& word) {
   return word.size() == 2 && ParseHex(word).has_value();
 }
 
-}  // namespace
-
+// The lines of tests/data/<name>, each written out whole: eight bytes and the answers.
 std::vector<std::string> LoadGolden(const std::string& name) {
   const std::string path = DataPath(name);
-  std::ifstream in(path);
-  EXPECT_TRUE(in) << "cannot read " << path;
+  std::istringstream in(ReadFile(path));
+  EXPECT_FALSE(in.str().empty()) << "cannot read " << path;
   std::vector<std::string> out;
   for (std::string text; std::getline(in, text);) {
     std::istringstream line(text);
@@ -58,6 +56,8 @@ std::vector<std::string> LoadGolden(const std::string& name) {
   }
   return out;
 }
+
+}  // namespace
 
 std::vector<std::string> TrafficLines(const sim::Programmer& p, const Notes& notes) {
   std::vector<std::string> out;

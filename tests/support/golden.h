@@ -21,8 +21,6 @@ namespace krv::test {
 // Notes with the length of the programmer's log when each was made.
 using Notes = std::vector<std::pair<size_t, std::string>>;
 
-// The lines of tests/data/<name>, each written out whole: eight bytes and the answers.
-std::vector<std::string> LoadGolden(const std::string& name);
 // The programmer's log in the same form, with the notes where they were made.
 std::vector<std::string> TrafficLines(const sim::Programmer& p, const Notes& notes = {});
 // The log holds exactly the golden stream, and the notes stand where it says when it holds
