@@ -48,10 +48,8 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks 
       }
     }
     if (blanks == Blanks::Trim)
-      for (std::string& f : row) {
-        const size_t b = f.find_first_not_of(' '), e = f.find_last_not_of(' ');
-        f = b == std::string::npos ? std::string() : f.substr(b, e - b + 1);
-      }
+      for (std::string& f : row)
+        f.erase(0, f.find_first_not_of(' ')).erase(f.find_last_not_of(' ') + 1);
     row.resize(std::max(row.size(), fields));
     rows.push_back(row);
   }
