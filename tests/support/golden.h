@@ -4,10 +4,10 @@
 //   20 20 20 20 20 20 20 20 +8
 // is one report: its bytes 1..8 in hexadecimal up to its end byte (the bytes left out are
 // 00, as SendToKRV sends them), then "+n" when the host reads n answers after it and before
-// the next line ("+n" alone: answers read after a note). "k * " in front stands for the
-// line written k times. Any other line is a note as the recording window and clock tell it
-// ("info <text>", "vpp off", "box 16 <title>: <text>", "sleep 100", ...), compared as it
-// stands. A line that starts with "#" is a comment.
+// the next line. "k * " in front stands for the line written k times. Any other line is a
+// note as the recording window and clock tell it ("info <text>", "vpp off", "box 16 <title>:
+// <text>", "sleep 100", ...), with "+n" after it as after a report, compared as it stands. A
+// line that starts with "#" is a comment.
 #include <string>
 #include <utility>
 #include <vector>
