@@ -7,13 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_session.h"
-
 namespace krv::test {
-
-std::string WriteTempFile(const std::string& text, const std::string& name) {
-  return WriteFile(TempDir() + "/" + name, text);
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

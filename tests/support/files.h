@@ -1,13 +1,10 @@
 #pragma once
-// Files of the tests: written into a fresh TempDir (removed when the test ends), read back
-// whole, and the case tables under tests/data/.
+// Files of the tests: written and read back whole, and the case tables under tests/data/.
 #include <string>
 #include <vector>
 
 namespace krv::test {
 
-// Writes `text` byte for byte to a new file in a fresh folder; returns its path.
-std::string WriteTempFile(const std::string& text, const std::string& name = "file");
 // The whole file; "" when it cannot be read.
 std::string ReadFile(const std::string& path);
 
