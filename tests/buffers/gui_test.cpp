@@ -15,24 +15,22 @@
 namespace krv::test {
 namespace {
 
-// The largest device's view scrolls over all its lines but paints only those shown.
+// The largest device's view scrolls over all its lines, down to the last page.
 TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   TestSession t;
   SelectDevice(t.s, "PIC30F6014A");
-  HexView v(t.s, MemoryArea::Code), exec(t.s, MemoryArea::Exec);
-  for (HexView* view : {&v, &exec}) view->resize(300, 200), view->show();
+  HexView v(t.s, MemoryArea::Code);
+  v.resize(300, 200);
+  v.show();
   const int shown = v.VisibleLines();
   ASSERT_GT(shown, 1);
   EXPECT_EQ(v.verticalScrollBar()->maximum(), 6144 - shown);
   EXPECT_GT(v.horizontalScrollBar()->maximum(), 0);  // a line is wider than 300 pixels
   v.verticalScrollBar()->setValue(v.verticalScrollBar()->maximum());
   EXPECT_EQ(v.FirstVisibleLine(), 6144 - shown);
-  EXPECT_FALSE(v.grab().isNull());  // paints the last page
   SelectDevice(t.s, "PIC16F84A");
-  for (HexView* view : {&v, &exec}) view->Rebuild();
+  v.Rebuild();
   EXPECT_EQ(v.verticalScrollBar()->maximum(), std::max(0, 128 - shown));
-  EXPECT_EQ(exec.verticalScrollBar()->maximum(), 0);  // the device has none
-  EXPECT_FALSE(exec.grab().isNull());
 }
 
 QRadioButton* Memory(FillDialog& d, int i) {
