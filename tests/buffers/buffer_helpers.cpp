@@ -46,12 +46,6 @@ std::map<uint32_t, uint8_t> HexBytes(const std::string& text) {
   return bytes;
 }
 
-std::map<uint32_t, uint8_t> SavedBytes(Session& s) {
-  const std::string path = TempDir() + "/saved.hex";
-  EXPECT_TRUE(ExportHexFile(s, path));
-  return HexBytes(ReadFile(path));
-}
-
 void FillVaried(Session& s, unsigned seed) {
   std::minstd_rand next(seed);
   const bool ds = s.dev.CoreWidth == 24;
