@@ -37,11 +37,6 @@
 namespace krv {
 namespace {
 
-// The rows of tests/data/shell/<name>, blanks kept, at least six fields to a row.
-std::vector<std::vector<std::string>> Rows(const std::string& name) {
-  return test::ReadTable("shell/" + name, test::Blanks::Keep, 6);
-}
-
 // The main window with its busy states ("+", "-"), message boxes (style:text and what the
 // title adds), file dialogs ("open?", "save?"), the commands that need no file dialog and
 // its closes logged, "*" marking what ran while busy; boxes are answered from the
@@ -89,6 +84,7 @@ struct Program {
 
   void Step(std::vector<std::string> r) {
     r.resize(6);
+    SCOPED_TRACE(r[0] + " | " + r[1]);
     const std::string& op = r[0];
     const std::string name = op.substr(op.find(':') + 1);
     if (op.rfind("menu:", 0) == 0) {  // as the menu item or toolbar button runs it
@@ -236,9 +232,8 @@ struct Program {
 // Each scenario ("== <what it shows>") with a new run of the program.
 TEST(MainWindow, Scenarios) {
   std::unique_ptr<Program> program;
-  for (const auto& row : Rows("main_window.txt")) {
+  for (const auto& row : test::ReadTable("shell/main_window.txt", 0, test::Blanks::Keep)) {
     if (row[0].rfind("== ", 0) == 0) program.reset(), program = std::make_unique<Program>();
-    SCOPED_TRACE(row[0] + " | " + row[1]);
     if (row[0].rfind("== ", 0) != 0) program->Step(row);
   }
 }
@@ -258,7 +253,7 @@ TEST(AboutDialog, ShowsTheTitleLogoAndNoFirmwareVersion) {
 // Rows of message_boxes.txt: style | icon | buttons | the button pressed | the answer.
 TEST(MessageBox, StyleCodesGiveIconButtonsAndAnswers) {
   const auto buttons = QMetaEnum::fromType<QMessageBox::StandardButtons>();
-  for (const auto& row : Rows("message_boxes.txt")) {
+  for (const auto& row : test::ReadTable("shell/message_boxes.txt", 5, test::Blanks::Keep)) {
     std::string seen;
     QTimer::singleShot(0, [&] {  // once the box's own event loop has started
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -23,13 +23,8 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-// The rows of tests/data/shell/<name>, blanks kept, at least six fields to a row.
-std::vector<std::vector<std::string>> Rows(const std::string& name) {
-  return test::ReadTable("shell/" + name, test::Blanks::Keep, 6);
-}
-
 TEST(ReadIni, FindsTheValueOrGivesTheDefault) {
-  for (const auto& row : Rows("ini_read.txt")) {
+  for (const auto& row : test::ReadTable("shell/ini_read.txt", 5, test::Blanks::Keep)) {
     const std::string path = test::TempDir() + "/t.ini";
     if (row[1] != "~") WriteFile(path, row[1]);
     EXPECT_EQ(ReadIni(path, row[2], row[3], "DEF"), row[4]) << row[0];
@@ -37,7 +32,7 @@ TEST(ReadIni, FindsTheValueOrGivesTheDefault) {
 }
 
 TEST(SaveIni, ChangesOneLineKeepingEverythingElseOrRefuses) {
-  for (const auto& row : Rows("ini_save.txt")) {
+  for (const auto& row : test::ReadTable("shell/ini_save.txt", 6, test::Blanks::Keep)) {
     const std::string path = test::TempDir() + "/t.ini";
     const bool saves = row[5] != "~";
     if (row[1] != "~") WriteFile(path, row[1]);
@@ -51,7 +46,7 @@ TEST(SaveIni, ChangesOneLineKeepingEverythingElseOrRefuses) {
 }
 
 TEST(Settings, ReadAsTheStoredFileHoldsThemAndWrittenBackAsDecimalText) {
-  for (const auto& row : Rows("settings.txt")) {
+  for (const auto& row : test::ReadTable("shell/settings.txt", 2, test::Blanks::Keep)) {
     const std::string path = test::TempDir() + "/KRV330.ini";
     if (row[0] != "~") WriteFile(path, "[Parameters]\n" + row[0]);
     EXPECT_TRUE(SaveSettings({path, path}, LoadSettings({path, path})));

@@ -1,6 +1,5 @@
 #include "support/files.h"
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -20,8 +19,8 @@ std::string DataPath(const std::string& name) {
   return KRV330_TEST_DATA_DIR "/" + name;
 }
 
-std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks blanks,
-                                                size_t fields) {
+std::vector<std::vector<std::string>> ReadTable(const std::string& name, size_t fields,
+                                                Blanks blanks) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream in(ReadFile(DataPath(name)));
   const std::string sep = blanks == Blanks::Keep ? " | " : "|";
@@ -44,7 +43,8 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks 
     if (blanks == Blanks::Trim)
       for (std::string& f : row)
         f.erase(0, f.find_first_not_of(' ')).erase(f.find_last_not_of(' ') + 1);
-    row.resize(std::max(row.size(), fields));
+    EXPECT_TRUE(fields == 0 || row.size() == fields) << DataPath(name) << ": " << line;
+    if (fields > 0) row.resize(fields);
     rows.push_back(row);
   }
   EXPECT_FALSE(rows.empty()) << "no cases in " << DataPath(name);
