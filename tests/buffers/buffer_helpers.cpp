@@ -7,10 +7,7 @@
 #include <sstream>
 
 #include "buffers/area.h"
-#include "buffers/hexfile/hexfile.h"
 #include "buffers/hexfile/intel_hex.h"
-#include "support/files.h"
-#include "support/test_session.h"
 
 namespace krv::test {
 
