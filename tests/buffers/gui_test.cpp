@@ -40,10 +40,6 @@ QRadioButton* Memory(FillDialog& d, int i) {
 QLineEdit* Box(FillDialog& d, const char* name) {
   return d.findChild<QLineEdit*>(name);
 }
-QString Range(FillDialog& d) {
-  return Box(d, "txtFirst")->text() + " " + Box(d, "txtLast")->text() + " " +
-         Box(d, "txtValue")->text();
-}
 
 // Rows of fill_dialogs.txt: the memories offered and the range proposed for each.
 TEST(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
@@ -52,11 +48,11 @@ TEST(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
     SelectDevice(t.s, row[0]);
     FillDialog d(t.s);
     if (!row[1].empty()) Memory(d, std::stoi(row[1]))->click();
-    QString memories;
+    QString shown = d.windowTitle() + " ";
     for (QRadioButton* m : {Memory(d, 0), Memory(d, 1), Memory(d, 2)})
-      memories += m->isHidden() ? "-" : m->isChecked() ? "x" : m->isEnabled() ? "o" : ".";
-    EXPECT_EQ(d.windowTitle() + " " + memories + " " + Range(d), row[2].c_str())
-        << row[0] << row[1];
+      shown += m->isHidden() ? "-" : m->isChecked() ? "x" : m->isEnabled() ? "o" : ".";
+    for (const char* box : {"txtFirst", "txtLast", "txtValue"}) shown += " " + Box(d, box)->text();
+    EXPECT_EQ(shown, row[2].c_str()) << row[0] << row[1];
   }
 }
 
@@ -66,8 +62,8 @@ TEST(FillDialogTest, BadInputKeepsTheDialogOpenAndChangesNothing) {
   const ByteBuffer before = t.s.buf.CodeBuffer;
   FillDialog d(t.s);
   Box(d, "txtLast")->clear();
-  QTest::keyClicks(Box(d, "txtLast"),
-                   "4g0-0");  // the hexadecimal key filter drops what is no digit
+  // The hexadecimal key filter drops what is no digit.
+  QTest::keyClicks(Box(d, "txtLast"), "4g0-0");
   EXPECT_EQ(Box(d, "txtLast")->text(), "400");
   d.accept();
   EXPECT_NE(d.result(), QDialog::Accepted);

@@ -123,10 +123,9 @@ TEST(Rejected, FilesThatCannotBeLoadedChangeNothingAndSayWhy) {
     FillVaried(t.s, 11);
     t.s.hex.FileName = "/earlier/file.hex";
     t.window.csum = "CSum: 1234";
-    const BufferState buf = t.s.buf;
-    const ConfigState cfg = t.s.cfg;
+    const std::pair before(t.s.buf, t.s.cfg);
     EXPECT_FALSE(ImportHexFile(t.s, path));
-    EXPECT_TRUE(t.s.buf == buf && t.s.cfg == cfg);
+    EXPECT_TRUE(std::pair(t.s.buf, t.s.cfg) == before);
     EXPECT_EQ(t.s.hex.FileName, "/earlier/file.hex");
     EXPECT_EQ(t.window.csum, "CSum: 1234");
     EXPECT_EQ(t.window.showWindows, 1);  // the selection's
