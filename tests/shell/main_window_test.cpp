@@ -22,7 +22,6 @@
 
 #include "core/errors.h"
 #include "core/helpers.h"
-#include "core/ini.h"
 #include "editors/config_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -166,22 +165,19 @@ struct Program : ProgramSession, MDIForm1 {
     Log(started ? "started" : "refused");
   }
 
-  // "log"; "setting <key>" of the program folder's KRV330.ini, "user <key>" of the user's,
-  // "file" for the first; "dialog": whether the dialog marked is gone, whether it is the one
-  // shown, whether the one shown fills the client area, the buffer byte marked; "link": present,
-  // and the command of every report sent; "toolbar": buttons drawn without a picture, and whether
-  // the window is wide enough for the toolbar; otherwise properties of named objects:
+  // "log"; "file": the program folder's KRV330.ini, "user file" the user's; "dialog": whether the
+  // dialog marked is gone, whether it is the one shown, whether the one shown fills the client
+  // area, the buffer byte marked; "link": present, and the command of every report sent; "toolbar":
+  // buttons drawn without a picture, and whether the window is wide enough for the toolbar;
+  // otherwise properties of named objects:
   // "<name>.<property>" separated by blanks ("window" and "dialog" for the main window
   // and the configuration dialog shown, "progress" for the progress value).
   std::string Probe(const std::string& what) {
     QStringList out;
     const auto yes = [](bool b) { return QString(b ? "true" : "false"); };
-    if (what.rfind("setting ", 0) == 0 || what.rfind("user ", 0) == 0) {
-      const std::string file =
-          what[0] == 's' ? folder + "/KRV330.ini" : config + "/krv330/KRV330.ini";
-      return ReadIni(file, "Parameters", what.substr(what.find(' ') + 1), "");
-    } else if (what == "file") {
-      return test::ReadFile(folder + "/KRV330.ini");
+    if (what == "file" || what == "user file") {
+      return test::ReadFile(what == "file" ? folder + "/KRV330.ini"
+                                           : config + "/krv330/KRV330.ini");
     } else if (what == "log") {
       out << QString::fromStdString(std::exchange(log, ""));
     } else if (what == "dialog") {
@@ -205,10 +201,7 @@ struct Program : ProgramSession, MDIForm1 {
                                   : o->property(item.section('.', 1).toUtf8()).toString());
       }
     }
-    std::string text = out.join("|").toStdString();
-    for (size_t at; (at = text.find(folder)) != std::string::npos;)
-      text.replace(at, folder.size(), "<folder>");
-    return text;
+    return out.join("|").replace(QString::fromStdString(folder), "<folder>").toStdString();
   }
 
   template <class T>
