@@ -7,10 +7,7 @@
 #include <sstream>
 
 #include "buffers/area.h"
-#include "buffers/hexfile/hexfile.h"
 #include "buffers/hexfile/intel_hex.h"
-#include "support/files.h"
-#include "support/test_session.h"
 
 namespace krv::test {
 
@@ -44,12 +41,6 @@ std::map<uint32_t, uint8_t> HexBytes(const std::string& text) {
   });
   EXPECT_EQ(r.error, hex::RecordError::None) << "line " << r.line;
   return bytes;
-}
-
-std::map<uint32_t, uint8_t> SavedBytes(Session& s) {
-  const std::string path = TempDir() + "/saved.hex";
-  EXPECT_TRUE(ExportHexFile(s, path));
-  return HexBytes(ReadFile(path));
 }
 
 void FillVaried(Session& s, unsigned seed) {

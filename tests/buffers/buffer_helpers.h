@@ -19,8 +19,6 @@ void SetElements(Session& s, MemoryArea area, const std::string& pairs);
 
 // Every data byte of a HEX text by address (fails the test on a bad record).
 std::map<uint32_t, uint8_t> HexBytes(const std::string& text);
-// Saves the session's buffers to a new file and gives its bytes by address.
-std::map<uint32_t, uint8_t> SavedBytes(Session& s);
 
 // Fills the buffers (but the dsPIC30 padding bytes and the spare elements), the
 // configuration words and the user IDs with varied values.

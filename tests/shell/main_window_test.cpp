@@ -22,7 +22,6 @@
 
 #include "core/errors.h"
 #include "core/helpers.h"
-#include "core/ini.h"
 #include "editors/config_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -37,18 +36,22 @@
 namespace krv {
 namespace {
 
-// The rows of tests/data/shell/<name>, blanks kept, at least six fields to a row.
-std::vector<std::vector<std::string>> Rows(const std::string& name) {
-  return test::ReadTable("shell/" + name, test::Blanks::Keep, 6);
-}
+// The session of one run of the program, made before its window.
+struct ProgramSession {
+  Session s;
+};
 
-// The main window with its busy states ("+", "-"), message boxes (style:text and what the
-// title adds), file dialogs ("open?", "save?"), the commands that need no file dialog and
-// its closes logged, "*" marking what ran while busy; boxes are answered from the
-// scenario and `during` runs inside the next Buffers > Fill.
-class TestWindow : public MDIForm1 {
- public:
-  explicit TestWindow(Session& s) : MDIForm1(s), s_(s) {}
+// One run of the program in a folder of its own, with a simulated programmer whose plug
+// and unplug reach the window; the steps of a scenario and what they look at. The window
+// logs its busy states ("+", "-"), message boxes (style:text and what the title adds), file
+// dialogs ("open?", "save?"), the commands that need no file dialog and its closes, "*"
+// marking what ran while busy; boxes are answered from the scenario and `during` runs
+// inside the next Buffers > Fill.
+struct Program : ProgramSession, MDIForm1 {
+  explicit Program(std::string programFolder = test::TempDir())
+      : MDIForm1(s), folder(programFolder) {}
+  ~Program() override { ::chmod(folder.c_str(), 0755); }
+
   int MsgBox(const std::string& text, int style, const std::string& title) override {
     Log(std::to_string(style) + ":" + text + title.substr(std::string(kAppTitle).size()));
     return answer;
@@ -72,29 +75,18 @@ class TestWindow : public MDIForm1 {
     MDIForm1::closeEvent(e);
     if (e->isAccepted()) Log("closed");
   }
-  void Ran(const std::string& what) { Log(what + (s_.run.ActionRunning ? "*" : "")); }
+  void Ran(const std::string& what) { Log(what + (s.run.ActionRunning ? "*" : "")); }
   void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
-
-  Session& s_;
-  std::string log, hexFile;
-  int answer = mb::kOk;
-  std::function<void()> during;
-};
-
-// One run of the program in a folder of its own, with a simulated programmer whose plug
-// and unplug reach the window; the steps of a scenario and what they look at.
-struct Program {
-  explicit Program(std::string programFolder = test::TempDir()) : folder(programFolder) {}
-  ~Program() { ::chmod(folder.c_str(), 0755); }
 
   void Step(std::vector<std::string> r) {
     r.resize(6);
+    SCOPED_TRACE(r[0] + " | " + r[1]);
     const std::string& op = r[0];
     const std::string name = op.substr(op.find(':') + 1);
     if (op.rfind("menu:", 0) == 0) {  // as the menu item or toolbar button runs it
-      w.commands().MenuAction(name);
+      commands().MenuAction(name);
     } else if (op.rfind("toolbar:", 0) == 0) {
-      w.commands().ToolbarClick(name);
+      commands().ToolbarClick(name);
     } else if (op.rfind("trigger:", 0) == 0) {  // a menu item or toolbar button
       Find<QAction>(name)->trigger();
     } else if (op == "start") {
@@ -102,23 +94,23 @@ struct Program {
     } else if (op == "second") {  // another instance in this folder, closed at once
       Program other(folder);
       other.Start(true, "", r[1].empty() ? config + "/lock" : r[1]);
-      other.w.close();
-      w.Log("second: " + other.w.log + (other.s.link.transport ? " opened" : ""));
+      other.close();
+      Log("second: " + other.log + (other.s.link.transport ? " opened" : ""));
     } else if (op == "click") {  // a click, what the user does meanwhile, the log
-      w.answer = std::stoi(r[3]);
-      w.during = [this, r] {
+      answer = std::stoi(r[3]);
+      during = [this, r] {
         if (r[2] != "~") Step({r[2]});
-        if (CheckCancel(s)) w.Log("cancel");
+        if (CheckCancel(s)) Log("cancel");
       };
       Step({r[1]});
       EXPECT_EQ(Probe("log"), r[4] == "~" ? "" : r[4]);
       EXPECT_FALSE(s.run.ActionRunning || s.run.CancelRequested);
     } else if (op == "during") {
-      w.during = [this, r] { Step({r.begin() + 1, r.end()}); };
+      during = [this, r] { Step({r.begin() + 1, r.end()}); };
     } else if (op == "expect") {
       EXPECT_EQ(Probe(r[1]), r[2] == "~" ? "" : r[2]);
     } else if (op == "show" || op == "close") {
-      op == "show" ? w.show() : (void)w.close();
+      op == "show" ? show() : (void)close();
     } else if (op == "plug" || op == "unplug") {
       op == "plug" ? programmer->Plug() : programmer->Unplug();
     } else if (op == "event") {  // another hidraw device came or went
@@ -130,7 +122,7 @@ struct Program {
     } else if (op == "tick") {
       Find<QAbstractButton>(r[1])->click();
     } else if (op == "resize") {
-      w.resize(std::stoi(r[1]), std::stoi(r[2]));
+      resize(std::stoi(r[1]), std::stoi(r[2]));
     } else if (op == "file") {  // a file in the program folder; a folder when it ends in '/'
       std::filesystem::create_directories(folder + "/" + r[1].substr(0, r[1].rfind('/') + 1));
       test::WriteFile(folder + "/" + r[1], r[2]);
@@ -138,17 +130,17 @@ struct Program {
       for (const char* f : {"/English.ini", "/Spanish.ini"})
         std::filesystem::copy_file(std::string(KRV330_LANG_DIR) + f, folder + f);
     } else if (op == "hexfile") {
-      w.hexFile = r[1];
+      hexFile = r[1];
     } else if (op == "readonly" || op == "writable") {
       ::chmod(folder.c_str(), op == "readonly" ? 0555 : 0755);
     } else if (op == "settings") {  // the settings dialog, open beside the window
       dialog = std::make_unique<SettingsDialog>(
-          s, [this] { w.SetLanguage(); }, &w);
+          s, [this] { SetLanguage(); }, this);
     } else if (op == "seam") {
-      w.SetInfo("Reading CODE...");
-      w.SetProgress(5000);
-      w.SetCSum("CSum: D406");
-      w.SetVppPicture(true);
+      SetInfo("Reading CODE...");
+      SetProgress(5000);
+      SetCSum("CSum: D406");
+      SetVppPicture(true);
     } else if (op == "mark") {  // the dialog shown, and a byte in the buffers
       marked = Config();
       s.buf.CodeBuffer.Set(0, 0x12);
@@ -168,30 +160,26 @@ struct Program {
   void Start(bool plugged, const std::string& device, const std::string& lock) {
     auto t = sim::MakeSimulatedTransport(device, &programmer);
     programmer->plugged = plugged;
-    w.Log(w.Startup(
-              {folder, lock, std::move(t), device, sim::MakeSimulatedMonitor(programmer), config})
-              ? "started"
-              : "refused");
+    const bool started = Startup(
+        {folder, lock, std::move(t), device, sim::MakeSimulatedMonitor(programmer), config});
+    Log(started ? "started" : "refused");
   }
 
-  // "log"; "setting <key>" of the program folder's KRV330.ini, "user <key>" of the user's,
-  // "file" for the first; "dialog": whether the dialog marked is gone, whether it is the one
-  // shown, whether the one shown fills the client area, the buffer byte marked; "link": present,
-  // and the command of every report sent; "toolbar": buttons drawn without a picture, and whether
-  // the window is wide enough for the toolbar; otherwise properties of named objects:
+  // "log"; "file": the program folder's KRV330.ini, "user file" the user's; "dialog": whether the
+  // dialog marked is gone, whether it is the one shown, whether the one shown fills the client
+  // area, the buffer byte marked; "link": present, and the command of every report sent; "toolbar":
+  // buttons drawn without a picture, and whether the window is wide enough for the toolbar;
+  // otherwise properties of named objects:
   // "<name>.<property>" separated by blanks ("window" and "dialog" for the main window
   // and the configuration dialog shown, "progress" for the progress value).
   std::string Probe(const std::string& what) {
     QStringList out;
     const auto yes = [](bool b) { return QString(b ? "true" : "false"); };
-    if (what.rfind("setting ", 0) == 0 || what.rfind("user ", 0) == 0) {
-      const std::string file =
-          what[0] == 's' ? folder + "/KRV330.ini" : config + "/krv330/KRV330.ini";
-      return ReadIni(file, "Parameters", what.substr(what.find(' ') + 1), "");
-    } else if (what == "file") {
-      return test::ReadFile(folder + "/KRV330.ini");
+    if (what == "file" || what == "user file") {
+      return test::ReadFile(what == "file" ? folder + "/KRV330.ini"
+                                           : config + "/krv330/KRV330.ini");
     } else if (what == "log") {
-      out << QString::fromStdString(std::exchange(w.log, ""));
+      out << QString::fromStdString(std::exchange(log, ""));
     } else if (what == "dialog") {
       out << yes(marked.isNull()) << yes(marked == Config())
           << yes(Config()->geometry() == Find<QWidget>("MDIClient")->rect())
@@ -204,30 +192,27 @@ struct Program {
         if (a->isVisible() && !a->isSeparator() && !qobject_cast<QWidgetAction*>(a) &&
             a->icon().isNull())
           out << a->objectName();
-      out << yes(w.width() >= w.sizeHint().width());
+      out << yes(width() >= sizeHint().width());
     } else {
       for (const QString& item : QString::fromStdString(what).split(' ')) {
         const std::string obj = item.section('.', 0, 0).toStdString();
-        const QObject* o = obj == "window" ? &w : obj == "dialog" ? Config() : Find<QObject>(obj);
-        out << (obj == "progress" ? QString::number(w.Progress())
+        const QObject* o = obj == "window" ? this : obj == "dialog" ? Config() : Find<QObject>(obj);
+        out << (obj == "progress" ? QString::number(Progress())
                                   : o->property(item.section('.', 1).toUtf8()).toString());
       }
     }
-    std::string text = out.join("|").toStdString();
-    for (size_t at; (at = text.find(folder)) != std::string::npos;)
-      text.replace(at, folder.size(), "<folder>");
-    return text;
+    return out.join("|").replace(QString::fromStdString(folder), "<folder>").toStdString();
   }
 
   template <class T>
   T* Find(const std::string& name) {
-    return w.findChild<T*>(QString::fromStdString(name));
+    return findChild<T*>(QString::fromStdString(name));
   }
-  QWidget* Config() { return dynamic_cast<QWidget*>(w.CurrentCfgForm()); }
+  QWidget* Config() { return dynamic_cast<QWidget*>(CurrentCfgForm()); }
 
-  std::string folder, config = test::TempDir();
-  Session s;
-  TestWindow w{s};
+  std::string folder, config = test::TempDir(), log, hexFile;
+  int answer = mb::kOk;
+  std::function<void()> during;
   std::shared_ptr<sim::Programmer> programmer;
   std::unique_ptr<SettingsDialog> dialog;
   QPointer<QWidget> marked;
@@ -236,9 +221,8 @@ struct Program {
 // Each scenario ("== <what it shows>") with a new run of the program.
 TEST(MainWindow, Scenarios) {
   std::unique_ptr<Program> program;
-  for (const auto& row : Rows("main_window.txt")) {
+  for (const auto& row : test::ReadTable("shell/main_window.txt", 0, test::Blanks::Keep)) {
     if (row[0].rfind("== ", 0) == 0) program.reset(), program = std::make_unique<Program>();
-    SCOPED_TRACE(row[0] + " | " + row[1]);
     if (row[0].rfind("== ", 0) != 0) program->Step(row);
   }
 }
@@ -258,7 +242,7 @@ TEST(AboutDialog, ShowsTheTitleLogoAndNoFirmwareVersion) {
 // Rows of message_boxes.txt: style | icon | buttons | the button pressed | the answer.
 TEST(MessageBox, StyleCodesGiveIconButtonsAndAnswers) {
   const auto buttons = QMetaEnum::fromType<QMessageBox::StandardButtons>();
-  for (const auto& row : Rows("message_boxes.txt")) {
+  for (const auto& row : test::ReadTable("shell/message_boxes.txt", 5, test::Blanks::Keep)) {
     std::string seen;
     QTimer::singleShot(0, [&] {  // once the box's own event loop has started
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -1,22 +1,12 @@
 #include "support/files.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "support/test_session.h"
-
 namespace krv::test {
-
-std::string WriteTempFile(const std::string& text, const std::string& name) {
-  const std::string path = TempDir() + "/" + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -26,12 +16,11 @@ std::string ReadFile(const std::string& path) {
 }
 
 std::string DataPath(const std::string& name) {
-  const char* dir = std::getenv("KRV330_TEST_DATA");
-  return std::string(dir ? dir : KRV330_TEST_DATA_DIR) + "/" + name;
+  return KRV330_TEST_DATA_DIR "/" + name;
 }
 
-std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks blanks,
-                                                size_t fields) {
+std::vector<std::vector<std::string>> ReadTable(const std::string& name, size_t fields,
+                                                Blanks blanks) {
   std::vector<std::vector<std::string>> rows;
   std::istringstream in(ReadFile(DataPath(name)));
   const std::string sep = blanks == Blanks::Keep ? " | " : "|";
@@ -52,19 +41,19 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& name, Blanks 
       }
     }
     if (blanks == Blanks::Trim)
-      for (std::string& f : row) {
-        const size_t b = f.find_first_not_of(' '), e = f.find_last_not_of(' ');
-        f = b == std::string::npos ? std::string() : f.substr(b, e - b + 1);
-      }
-    row.resize(std::max(row.size(), fields));
+      for (std::string& f : row)
+        f.erase(0, f.find_first_not_of(' ')).erase(f.find_last_not_of(' ') + 1);
+    EXPECT_TRUE(fields == 0 || row.size() == fields) << DataPath(name) << ": " << line;
+    if (fields > 0) row.resize(fields);
     rows.push_back(row);
   }
   EXPECT_FALSE(rows.empty()) << "no cases in " << DataPath(name);
   return rows;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
+std::string WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+  return path;
 }
 
 }  // namespace krv::test

@@ -1,13 +1,10 @@
 #pragma once
-// Files of the tests: written into a fresh TempDir (removed when the test ends), read back
-// whole, and the case tables under tests/data/.
+// Files of the tests: written and read back whole, and the case tables under tests/data/.
 #include <string>
 #include <vector>
 
 namespace krv::test {
 
-// Writes `text` byte for byte to a new file in a fresh folder; returns its path.
-std::string WriteTempFile(const std::string& text, const std::string& name = "file");
 // The whole file; "" when it cannot be read.
 std::string ReadFile(const std::string& path);
 
@@ -15,13 +12,14 @@ std::string ReadFile(const std::string& path);
 std::string DataPath(const std::string& name);
 
 // The rows of a case table of tests/data/: one row a line, fields separated by '|' with the
-// blanks around them dropped, or with Blanks::Keep by " | " with every other blank kept; at
-// least `fields` fields to a row (empty ones added). Blank lines and lines starting with '#'
-// are passed over. In a field, \r, \n, \t, \\ and \xHH stand for those characters.
+// blanks around them dropped, or with Blanks::Keep by " | " with every other blank kept; with
+// `fields`, a row of another number of fields fails the test (and is cut or filled up with
+// empty ones). Blank lines and lines starting with '#' are passed over. In a field, \r, \n,
+// \t, \\ and \xHH stand for those characters.
 enum class Blanks { Trim, Keep };
-std::vector<std::vector<std::string>> ReadTable(const std::string& name,
-                                                Blanks blanks = Blanks::Trim, size_t fields = 0);
-// Writes `bytes` to `path`, byte for byte.
-void WriteFile(const std::string& path, const std::string& bytes);
+std::vector<std::vector<std::string>> ReadTable(const std::string& name, size_t fields = 0,
+                                                Blanks blanks = Blanks::Trim);
+// Writes `bytes` to `path`, byte for byte; returns the path.
+std::string WriteFile(const std::string& path, const std::string& bytes);
 
 }  // namespace krv::test

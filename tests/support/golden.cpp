@@ -1,7 +1,6 @@
 #include "support/golden.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -25,12 +24,11 @@ bool IsByte(const std::string& word) {
   return word.size() == 2 && ParseHex(word).has_value();
 }
 
-}  // namespace
-
+// The lines of tests/data/<name>, each written out whole: eight bytes and the answers.
 std::vector<std::string> LoadGolden(const std::string& name) {
   const std::string path = DataPath(name);
-  std::ifstream in(path);
-  EXPECT_TRUE(in) << "cannot read " << path;
+  std::istringstream in(ReadFile(path));
+  EXPECT_FALSE(in.str().empty()) << "cannot read " << path;
   std::vector<std::string> out;
   for (std::string text; std::getline(in, text);) {
     std::istringstream line(text);
@@ -41,55 +39,42 @@ std::vector<std::string> LoadGolden(const std::string& name) {
       times = std::stoul(words[0]);
       words.erase(words.begin(), words.begin() + 2);
     }
-    if (!IsByte(words[0]) && words[0][0] != '+') {  // a note, from its first word on
+    if (!IsByte(words[0])) {  // a note, from its first word on
       text.erase(0, text.find(words[0]));
       out.insert(out.end(), times, text.erase(text.find_last_not_of(" \t\r") + 1));
       continue;
     }
-    std::string answers = words.back()[0] == '+' ? words.back() : "";
+    const std::string answers = words.back()[0] == '+' ? " " + words.back() : "";
     if (!answers.empty()) words.pop_back();
     Report r{};
     for (size_t k = 0; k < words.size(); ++k) {
       EXPECT_TRUE(IsByte(words[k]) && k < 8) << path << ": " << text;
       if (k < 8) r[k + 1] = static_cast<uint8_t>(ParseHex(words[k]).value_or(0));
     }
-    const std::string report = words.empty() ? "" : Line(r);
-    out.insert(out.end(), times, report + (report.empty() || answers.empty() ? "" : " ") + answers);
+    out.insert(out.end(), times, Line(r) + answers);
   }
   return out;
 }
 
+}  // namespace
+
 std::vector<std::string> TrafficLines(const sim::Programmer& p, const Notes& notes) {
   std::vector<std::string> out;
-  size_t answers = 0;  // read since the last line
-  bool afterReport = false;
-  auto flush = [&] {
-    if (answers == 0) return;
-    const std::string n = "+" + std::to_string(answers);
-    if (afterReport) {
-      out.back() += " " + n;
-    } else {
-      out.push_back(n);
-    }
+  size_t answers = 0;  // read since the last line, written at its end
+  auto add = [&](const std::string& line) {
+    if (answers > 0)
+      (out.empty() ? out.emplace_back() : out.back()) += " +" + std::to_string(answers);
     answers = 0;
+    if (!line.empty()) out.push_back(line);
   };
   auto note = notes.begin();
   for (size_t i = 0; i <= p.log.size(); ++i) {
-    for (; note != notes.end() && note->first <= i; ++note) {
-      flush();
-      out.push_back(note->second);
-      afterReport = false;
-    }
+    for (; note != notes.end() && note->first <= i; ++note) add(note->second);
     if (i == p.log.size()) break;
-    if (p.log[i].answer) {
-      ++answers;
-      continue;
-    }
-    flush();
-    out.push_back(Line(p.log[i].bytes));
-    afterReport = true;
+    answers += p.log[i].answer;
+    if (!p.log[i].answer) add(Line(p.log[i].bytes));
   }
-  flush();
+  add("");
   return out;
 }
 
@@ -97,9 +82,8 @@ std::vector<std::string> TrafficLines(const sim::Programmer& p, const Notes& not
                                          const Notes& notes) {
   const std::vector<std::string> want = LoadGolden(name);
   // A golden without notes states the traffic alone.
-  const bool withNotes = std::any_of(want.begin(), want.end(), [](const std::string& line) {
-    return !IsByte(line.substr(0, 2)) && line[0] != '+';
-  });
+  const bool withNotes = std::any_of(
+      want.begin(), want.end(), [](const std::string& line) { return !IsByte(line.substr(0, 2)); });
   const std::vector<std::string> got = TrafficLines(p, withNotes ? notes : Notes{});
   const auto [g, w] = std::mismatch(got.begin(), got.end(), want.begin(), want.end());
   if (g == got.end() && w == want.end()) return ::testing::AssertionSuccess();

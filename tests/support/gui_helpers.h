@@ -1,21 +1,20 @@
 #pragma once
 // A user's mouse on the program's controls, and the four hexadecimal digits the word labels
 // show; shared by the dialog and program tests.
-#include <cstdio>
 #include <string>
 
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
+#include "core/hex_text.h"
 #include "widgets/pictures.h"
 
 namespace krv::test {
 
 inline std::string Hex4(int32_t v) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(v));
-  return hex;
+  std::string hex;
+  return FormatHex(static_cast<uint32_t>(v), 4, hex) ? hex : std::to_string(v);
 }
 
 // A click in the middle of a control.

@@ -10,12 +10,9 @@
 
 namespace krv::test {
 
-class QtEnvironment final : public ::testing::Environment {
- public:
+struct QtEnvironment final : ::testing::Environment {
   void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
   void TearDown() override { app_.reset(); }
-
- private:
   int argc_ = 1;
   char name_[8] = "krvtest";
   char* argv_[2] = {name_, nullptr};

@@ -1,7 +1,6 @@
 #include "support/test_session.h"
 
 #include <filesystem>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,43 +25,30 @@ sim::Programmer& TestSession::AttachProgrammer(std::unique_ptr<sim::Chip> chip) 
 
 namespace {
 
-// The folders made by TempDir during the running test; removed when the test ends, also
-// when it failed, and at the latest when the program ends.
-class TempDirs final : public ::testing::EmptyTestEventListener {
- public:
-  static TempDirs& Get() {
-    static TempDirs* dirs = [] {
-      auto* d = new TempDirs;
-      ::testing::UnitTest::GetInstance()->listeners().Append(d);  // owned by gtest
-      return d;
-    }();
-    return *dirs;
-  }
-  std::string Make() {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("krv330-test-" + std::to_string(::getpid()) + "-" + std::to_string(n_++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    made_.push_back(dir);
-    return dir.string();
-  }
-  void OnTestEnd(const ::testing::TestInfo&) override { RemoveAll(); }
-  ~TempDirs() override { RemoveAll(); }
-
- private:
-  void RemoveAll() {
-    std::error_code ec;
-    for (const auto& d : made_) std::filesystem::remove_all(d, ec);
-    made_.clear();
-  }
-  int n_ = 0;
-  std::vector<std::filesystem::path> made_;
+// Removes the folder of the program's test files when each test ends, also when it failed,
+// and at the latest when the program ends.
+struct RemoveAtTestEnd final : ::testing::EmptyTestEventListener {
+  explicit RemoveAtTestEnd(std::filesystem::path folder) : root(std::move(folder)) {}
+  void OnTestEnd(const ::testing::TestInfo&) override { std::filesystem::remove_all(root, ec); }
+  ~RemoveAtTestEnd() override { std::filesystem::remove_all(root, ec); }
+  const std::filesystem::path root;
+  std::error_code ec;
 };
 
 }  // namespace
 
 std::string TempDir() {
-  return TempDirs::Get().Make();
+  static const std::filesystem::path root = [] {
+    auto* r = new RemoveAtTestEnd(std::filesystem::temp_directory_path() /
+                                  ("krv330-test-" + std::to_string(::getpid())));
+    std::filesystem::remove_all(r->root);
+    ::testing::UnitTest::GetInstance()->listeners().Append(r);  // owned by gtest
+    return r->root;
+  }();
+  static int n = 0;
+  const std::filesystem::path dir = root / std::to_string(n++);
+  std::filesystem::create_directories(dir);
+  return dir.string();
 }
 
 }  // namespace krv::test
