@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -45,13 +46,6 @@ class AppWindow : public MDIForm1 {
   std::vector<std::string> boxes;
   std::string hexFile;
 };
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // One run of the program in a folder of its own, started as a user would start it.
 class App : public ::testing::Test {
@@ -87,28 +81,15 @@ class App : public ::testing::Test {
     ASSERT_EQ(s.dev.DeviceName, name);
   }
   QWidget* Dialog() { return dynamic_cast<QWidget*>(w.CurrentCfgForm()); }
-  // A check box 0/1, an option array its selected Index, a label or box its text.
-  std::string StateOf(const std::string& name) {
-    const QString n = QString::fromStdString(name);
-    if (auto* g = Dialog()->findChild<QButtonGroup*>(n)) return std::to_string(g->checkedId());
-    if (auto* c = Dialog()->findChild<QCheckBox*>(n)) return c->isChecked() ? "1" : "0";
-    if (auto* l = Dialog()->findChild<QLabel*>(n)) return l->text().toStdString();
-    if (auto* e = Dialog()->findChild<QLineEdit*>(n)) return e->text().toStdString();
-    ADD_FAILURE() << "no control " << name;
-    return {};
-  }
   static std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string w; in >> w;) out.push_back(w);
-    return out;
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
   }
-  static std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text, char sep) {
+  // "name=value" words.
+  static std::vector<std::pair<std::string, std::string>> Pairs(const std::string& text) {
     std::vector<std::pair<std::string, std::string>> out;
-    for (const std::string& w : Words(text)) {
-      const size_t at = w.find(sep);
-      out.emplace_back(w.substr(0, at), at == std::string::npos ? "" : w.substr(at + 1));
-    }
+    for (const std::string& w : Words(text))
+      out.emplace_back(w.substr(0, w.find('=')), w.substr(w.find('=') + 1));
     return out;
   }
   template <class T>
@@ -171,67 +152,35 @@ TEST_F(App, WriteVerifyReadAndSaveADsPic30ThroughTheSimulatedProgrammer) {
   const std::string saved = folder + "/saved.hex";
   w.hexFile = saved;
   Menu("FileSave");
-  EXPECT_EQ(ReadAll(saved), ReadAll(source));
+  EXPECT_EQ(test::ReadFile(saved), test::ReadFile(source));
   EXPECT_TRUE(w.boxes.empty()) << w.boxes.front();
   EXPECT_FALSE(s.run.ActionRunning);
 }
 
-// A HEX file built by gpasm is loaded with the device selected; its dialog fills the client
-// area and shows the file's configuration; edits made in the dialog reach the saved file.
-struct DialogRoundTrip {
-  const char* device;
-  const char* source;  // gpasm source in tests/data; "" for the blank buffers
-  const char* shown;   // after the load: control=state (a box 0/1, an option array its Index)
-  // Edits: NAME clicks a box or option button, NAME:TEXT types TEXT into an emptied box,
-  // pick:FIELD:ROW picks an entry of a drop-down selector.
-  const char* edits;
-  const char* saved;  // the saved file read back: ConfigWord=HEX, ConfigN=HEX, UserIDn=HEX
-};
-const DialogRoundTrip kRoundTrips[] = {
-    {"PIC16F84A", "", "chePWRTE=0", "chePWRTE", "ConfigWord=3FF7"},
-    {"PIC30F4013", "", "txtConfig(1)=803F", "txtConfig(1):8012", "Config2=8012"},
-    {"PIC18F452-4539", "pic18f452.asm", "lblValOsc=HS chePWRTEN=0", "chePWRTEN txtUserID1:12ab",
-     "Config2=0E0E UserID0=AB UserID1=12"},
-    {"PIC10F206", "pic10f206.asm", "cheWDTE=0 cheMCLRE=1 cheCP=0", "cheCP", "ConfigWord=0FF3"},
-    {"PIC16C745", "pic16c745.asm", "optOsc=2 optCP=2 cheWDTE=0 chePWRTE=1", "cheWDTE",
-     "ConfigWord=2AE6"},
-    {"PIC18F2550", "pic18f2550.asm",
-     "lblConfig1=0E34 lblConfig2=0E36 lblValWatchdog=1:128 chePWRTEN=1 cheLVP=0 cheCP(1)=1 "
-     "cheWRT(3)=1 cheEBTRB=1",
-     "pick:Osc:12 chePWRTEN",
-     "Config1=0C34 Config2=0E37 Config3=8100 Config4=0081 Config5=C00D Config6=E007 Config7=000F"},
-    {"PIC12F675", "pic12f675.asm",
-     "optOsc=4 cheWDTE=0 chePWRTE=1 cheMCLRE=0 cheBODEN=1 optBGBits=3", "optBGBits(1)",
-     "ConfigWord=1FC4"},
-    {"PIC16F88", "pic16f88_config.asm",
-     "lblConfig=2D50 lblConfig1=3FFE optOsc=4 chePWRTE=1 cheMCLRE=0 optWRT=2 cheCCPMX=0 cheFCMEN=0 "
-     "cheIESO=1",
-     "optWRT(0) cheFCMEN", "ConfigWord=2950 Config1=3FFF"},
-    {"PIC16F877A", "pic16f877a.asm", "lblConfig=3B72 optOsc=2 chePWRTE=1 cheLVP=0 optWRT=1 cheCP=0",
-     "cheCP", "ConfigWord=1B72"},
-    {"PIC18F4620", "pic18f4620.asm",
-     "lblConfig1=0800 lblConfig2=100F lblValWatchdog=1:256 chePBADEN=0 cheLVP=0 cheCP(1)=1",
-     "pick:Vbor:3 cheLVP", "Config1=0800 Config2=101F Config3=8100 Config4=0085 Config5=C00D"},
-};
-
+// Each dialog family: a gpasm-built HEX file loaded with the device selected, its dialog
+// filling the client area and showing the file's configuration, and edits made in the
+// dialog reaching the saved file (tests/data/app_dialogs.txt).
 TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
   Start("PIC30F4013");
-  for (const DialogRoundTrip& c : kRoundTrips) {
-    SCOPED_TRACE(c.device);
-    SelectDevice(c.device);
+  for (const auto& row : test::ReadTable("app_dialogs.txt", 5)) {
+    const std::string &device = row[0], &source = row[1], &shown = row[2], &edits = row[3],
+                      &saved = row[4];
+    SCOPED_TRACE(device);
+    SelectDevice(device);
     ASSERT_EQ(Dialog()->objectName().toStdString(), DialogName(s.dev.ConfigForm));
     EXPECT_EQ(Dialog()->geometry(), Dialog()->parentWidget()->rect());
-    if (*c.source) {
-      w.hexFile = folder + "/" + c.source + ".hex";
-      ASSERT_EQ(std::system(("gpasm -o " + w.hexFile + " " + test::DataPath(c.source) +
-                             " >/dev/null 2>&1")
-                                .c_str()),
-                0)
+    if (!source.empty()) {
+      w.hexFile = folder + "/" + source + ".hex";
+      ASSERT_EQ(
+          std::system(("gpasm -o " + w.hexFile + " " + test::DataPath(source) + " >/dev/null 2>&1")
+                          .c_str()),
+          0)
           << "gpasm (scripts/setup.sh installs it)";
       Menu("FileOpen");
     }
-    for (const auto& [name, state] : Pairs(c.shown, '=')) EXPECT_EQ(StateOf(name), state) << name;
-    for (const std::string& edit : Words(c.edits)) {
+    for (const auto& [name, state] : Pairs(shown))
+      EXPECT_EQ(test::StateOf(Dialog(), QString::fromStdString(name)), state) << name;
+    for (const std::string& edit : Words(edits)) {
       const size_t colon = edit.find(':');
       if (edit.rfind("pick:", 0) == 0) {
         const size_t second = edit.find(':', 5);
@@ -250,7 +199,7 @@ TEST_F(App, EachDialogShowsALoadedFileAndItsEditsReachTheSavedFile) {
     w.hexFile = folder + "/saved.hex";
     Menu("FileSave");
     const ConfigState cfg = SavedConfig(w.hexFile);
-    for (const auto& [word, value] : Pairs(c.saved, '=')) {
+    for (const auto& [word, value] : Pairs(saved)) {
       int32_t got = word == "ConfigWord" ? cfg.ConfigWord
                     : word.rfind("UserID", 0) == 0
                         ? cfg.UserID[static_cast<size_t>(std::stoi(word.substr(6)))]

@@ -196,7 +196,7 @@ class Case : public test::DialogFixture {
     } else if (property == "enabled") {
       got = w->isEnabled() ? "1" : "0";
     } else if (property == "text") {
-      got = CaptionOf(w);
+      got = test::CaptionOf(w);
     } else if (property == "picture") {  // an arrow: "Down" or "Up"
       got = test::ShowsPicture(qobject_cast<QLabel*>(w), "Up")     ? "Up"
             : test::ShowsPicture(qobject_cast<QLabel*>(w), "Down") ? "Down"

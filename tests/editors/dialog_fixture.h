@@ -60,23 +60,7 @@ struct DialogFixture {
     EXPECT_NE(w, nullptr) << name.toStdString();
     return w;
   }
-  // The state of a control as the case files write it: a check box "0"/"1", an option array
-  // its selected Index ("-1" for none), a list its selected row, a label or box its text.
-  std::string StateOf(const QString& name) const {
-    if (auto* g = widget->findChild<QButtonGroup*>(name)) return std::to_string(g->checkedId());
-    QWidget* w = Find<QWidget>(name);
-    if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "1" : "0";
-    if (auto* r = qobject_cast<QAbstractButton*>(w)) return r->isChecked() ? "1" : "0";
-    if (auto* l = qobject_cast<QListWidget*>(w)) return std::to_string(l->currentRow());
-    return CaptionOf(w);
-  }
-  static std::string CaptionOf(const QWidget* w) {
-    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text().toStdString();
-    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text().toStdString();
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text().toStdString();
-    if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title().toStdString();
-    return {};
-  }
+  std::string StateOf(const QString& name) const { return test::StateOf(widget, name); }
 };
 
 }  // namespace krv::test

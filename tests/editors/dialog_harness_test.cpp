@@ -69,7 +69,7 @@ class EveryDialog : public testing::TestWithParam<DialogId>, public test::Dialog
     for (QWidget* w : widget->findChildren<QWidget*>()) {
       if (w->objectName().isEmpty()) continue;
       std::string state = std::string(w->isVisibleTo(widget) ? "shown " : "hidden ") +
-                          (w->isEnabled() ? "enabled " : "disabled ") + CaptionOf(w);
+                          (w->isEnabled() ? "enabled " : "disabled ") + test::CaptionOf(w);
       if (auto* b = qobject_cast<QAbstractButton*>(w)) state += b->isChecked() ? " [x]" : " [ ]";
       if (auto* l = qobject_cast<QListWidget*>(w)) {
         state += " row " + std::to_string(l->currentRow()) + ":";
