@@ -272,16 +272,28 @@ bool SaveIni(const std::string& file, std::string_view section, std::string_view
       break;
     }
   }
+  size_t firstNew = lines.size(), lastNew = 0;  // the lines added, if any
   if (sectionStart < 0) {
     if (!lines.empty() && !Trim(lines.back().text).empty()) lines.push_back({{}, eol});
     lines.push_back(header);
     lines.push_back(entry);
+    lastNew = lines.size();
   } else if (sectionEnd != -2) {
     int insertAt = sectionEnd < 0 ? static_cast<int>(lines.size()) : sectionEnd;
     // After the section's last non-blank line, so blank separators stay where they were.
     while (insertAt > sectionStart + 1 && Trim(lines[insertAt - 1].text).empty()) --insertAt;
     lines.insert(lines.begin() + insertAt, entry);
+    firstNew = static_cast<size_t>(insertAt);
+    lastNew = firstNew + 1;
   }
+  // A CR followed by an empty line that ends in LF reads back as one CRLF, and the empty
+  // line is lost: a new line whose end would so run into a neighbour's ends in CRLF.
+  const auto runTogether = [&lines](size_t i) {
+    return i + 1 < lines.size() && lines[i].eol == "\r" && lines[i + 1].text.empty() &&
+           lines[i + 1].eol.starts_with('\n');
+  };
+  for (size_t i = firstNew; i < lastNew; ++i)
+    if ((i > 0 && runTogether(i - 1)) || runTogether(i)) lines[i].eol = "\r\n";
 
   std::string out;
   for (size_t i = 0; i < lines.size(); ++i) {
