@@ -1,5 +1,6 @@
 #include "buffers/hexfile/intel_hex.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/hex_text.h"
@@ -12,17 +13,17 @@ constexpr char kHex[] = "0123456789ABCDEF";
 
 // One record line without its line end.
 RecordError ReadRecord(std::string_view line, uint32_t& base, bool& end, const DataSink& sink) {
-  // 1 colon, then byte count, address (2), type and checksum at least.
-  if (line.size() < 11 || line[0] != ':' || line.size() % 2 == 0) return RecordError::Syntax;
+  // 1 colon, then byte count, address (2), type and checksum at least, all in hexadecimal
+  // digits: a line of other characters is no record, however long.
+  if (line.size() < 11 || line[0] != ':' || line.size() % 2 == 0 ||
+      !std::all_of(line.begin() + 1, line.end(), [](char c) { return HexDigit(c) >= 0; }))
+    return RecordError::Syntax;
   std::array<uint8_t, 261> bytes;  // at most 5 + 255 bytes
   const size_t n = (line.size() - 1) / 2;
   if (n > bytes.size()) return RecordError::ByteCount;
   uint8_t sum = 0;
   for (size_t i = 0; i < n; ++i) {
-    const int hi = HexDigit(line[1 + 2 * i]);
-    const int lo = HexDigit(line[2 + 2 * i]);
-    if (hi < 0 || lo < 0) return RecordError::Syntax;
-    bytes[i] = static_cast<uint8_t>(hi << 4 | lo);
+    bytes[i] = static_cast<uint8_t>(HexDigit(line[1 + 2 * i]) << 4 | HexDigit(line[2 + 2 * i]));
     sum = static_cast<uint8_t>(sum + bytes[i]);
   }
   const int count = bytes[0];
