@@ -11,7 +11,7 @@ const Match kF627F628 = Names({"PIC16F627", "PIC16F628"});
 
 // Code protection of the PIC16F627/628: the same value in bits 13:12 and 11:10. The pair in
 // bits 13:12 is shown; a choice writes both, so a word whose pairs differ stays so only
-// until the selection changes.
+// until the user clicks a button or a fill moves the selection.
 const Field kBothPairs = {Fixed(0x3C00), 0x1400,
                           [](uint32_t w) { return static_cast<int>((w >> 12) & 3); }};
 

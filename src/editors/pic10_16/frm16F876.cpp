@@ -36,7 +36,7 @@ extern const DialogDecl kFrm16F876 = {
         {
             // Code protection of the older parts: the same value in bits 13:12 and 5:4. A word
             // whose pairs differ shows (W And 0x3030) \ 0x1010 and stays so only until the
-            // selection changes.
+            // user clicks a button or a fill moves the selection.
             On(kOlder)
                 .SetField("optWRT", {Fixed(0x3030), 0x1010})
                 .Caption("lblWRT", "_ CP _")

@@ -139,19 +139,20 @@ void WordDialog::AddOptions(size_t index, const OptionsDecl& o) {
   }
   column->addWidget(picture);
   options_.push_back({group, index});
-  connect(group, &QButtonGroup::idToggled, this, [this, index](int id, bool on) {
-    if (!on) return;
-    const auto& d = std::get<OptionsDecl>(decl_->controls[index]);
-    const Field field = FieldOf(d);
-    if (!field.write && field.mask.Of(s_.dev) == 0) {  // a field the device lacks
-      RefreshCSum();
-      return;
-    }
-    int32_t& w = WordOf(s_.cfg, d.word);
-    w = static_cast<int32_t>(field.Write(s_.dev, static_cast<uint32_t>(w), id));
-    if (d.onClick) d.onClick(s_, id);
-    WordChanged(d.word);
-  });
+  connect(group, &QButtonGroup::idClicked, this, [this, index](int id) { Choose(index, id); });
+}
+
+void WordDialog::Choose(size_t control, int id) {
+  const auto& d = std::get<OptionsDecl>(decl_->controls[control]);
+  const Field field = FieldOf(d);
+  if (!field.write && field.mask.Of(s_.dev) == 0) {  // a field the device lacks
+    RefreshCSum();
+    return;
+  }
+  int32_t& w = WordOf(s_.cfg, d.word);
+  w = static_cast<int32_t>(field.Write(s_.dev, static_cast<uint32_t>(w), id));
+  if (d.onClick) d.onClick(s_, id);
+  WordChanged(d.word);
 }
 
 void WordDialog::AddUserIdFrame(QVBoxLayout* side) {
@@ -202,7 +203,7 @@ void WordDialog::ShowConfig() {
       for (const OptionBinding& o : options_) {
         if (o.control != i) continue;
         const auto& d = std::get<OptionsDecl>(decl_->controls[i]);
-        Select(o.group, FieldOf(d).Read(s_.dev, static_cast<uint32_t>(WordOf(s_.cfg, d.word))));
+        Select(o, FieldOf(d).Read(s_.dev, static_cast<uint32_t>(WordOf(s_.cfg, d.word))));
       }
     }
   }
@@ -244,15 +245,17 @@ void WordDialog::ShowUserID() {
   txtUserID_->setText(text);
 }
 
-void WordDialog::Select(QButtonGroup* group, int index) {
-  if (QAbstractButton* button = group->button(index)) {
+void WordDialog::Select(const OptionBinding& o, int index) {
+  if (QAbstractButton* button = o.group->button(index)) {
+    if (button->isChecked()) return;
     button->setChecked(true);
+    Choose(o.control, index);
     return;
   }
-  if (QAbstractButton* checked = group->checkedButton()) {
-    group->setExclusive(false);
+  if (QAbstractButton* checked = o.group->checkedButton()) {
+    o.group->setExclusive(false);
     checked->setChecked(false);
-    group->setExclusive(true);
+    o.group->setExclusive(true);
   }
 }
 

@@ -57,9 +57,13 @@ class WordDialog final : public DialogBase {
   void ShowOscCal();
   void ShowUserID();
   void ShowWord(const WordBinding& w);
+  // The click of option array `control` on its button `id`: writes the field into its word.
+  // A user's click always writes, on the button already selected too, so that a field held
+  // in several copies that differ becomes uniform.
+  void Choose(size_t control, int id);
   // Selects the button whose Index is `index`, none when there is no such button; a change
-  // runs the array's click.
-  static void Select(QButtonGroup* group, int index);
+  // of the selection runs the array's click, an unchanged one writes nothing.
+  void Select(const OptionBinding& o, int index);
   void WordChanged(WordId word) override;
 
   std::vector<std::pair<std::string, Frame>> frames_;
