@@ -240,6 +240,9 @@ void MDIForm1::BuildStatusArea() {
   QStatusBar* bar = statusBar();
   lblInfo_ = NamedLabel("lblInfo", bar);
   lblInfo_->setMinimumWidth(100);
+  // A text wider than the line goes on below it: the end of an operation is read whole,
+  // with its figures and units, also in a narrow window.
+  lblInfo_->setWordWrap(true);
   progressBar_ = new QProgressBar(bar);
   progressBar_->setObjectName("ProgressBar1");
   progressBar_->setTextVisible(false);

@@ -22,6 +22,8 @@
 
 #include "core/errors.h"
 #include "core/helpers.h"
+#include "core/session.h"
+#include "core/texts.h"
 #include "editors/config_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -224,6 +226,39 @@ TEST(MainWindow, Scenarios) {
   for (const auto& row : test::ReadTable("shell/main_window.txt", 0, test::Blanks::Keep)) {
     if (row[0].rfind("== ", 0) == 0) program.reset(), program = std::make_unique<Program>();
     if (row[0].rfind("== ", 0) != 0) program->Step(row);
+  }
+}
+
+// Every message shows whole on the status line, in both languages, from the narrowest
+// window a dsPIC30 part allows to a wide one, followed by the longest figures that the
+// end of a dsPIC30 operation adds.
+TEST(MainWindow, StatusTextsShowWhole) {
+  Program p;
+  p.Step({"languages"});
+  p.Start(true, "PIC30F6014", p.config + "/lock");
+  p.show();
+  const auto* info = p.Find<QLabel>("lblInfo");
+  int count = 0;
+  const TextEntry* table = TextTable(&count);
+  for (const char* language : {"English", "Spanish"}) {
+    p.s.settings.Language = language;
+    p.s.LangFile = LanguageFilePath(p.s);
+    for (const int width : {1, 800, 1400}) {
+      p.resize(width, 1);
+      for (const TextEntry* e = table; e != table + count; ++e) {
+        if (std::string(e->section) != "Messages") continue;
+        const QString text = QString::fromStdString(Text(p.s, e->id) + " 49152 ins." +
+                                                    Text(p.s, TextId::Msg46) + " 4096 Bytes");
+        p.SetInfo(text.toStdString());
+        QCoreApplication::processEvents();
+        const QRect room = info->contentsRect();
+        const QRect need =
+            info->fontMetrics().boundingRect(room, int(info->alignment()) | Qt::TextWordWrap, text);
+        EXPECT_TRUE(room.contains(need))
+            << language << " " << e->key << " at " << p.width() << " px: " << need.width() << "x"
+            << need.height() << " in " << room.width() << "x" << room.height();
+      }
+    }
   }
 }
 
