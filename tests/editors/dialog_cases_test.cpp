@@ -22,7 +22,8 @@
 // NAME.visible=0/1, NAME.enabled=0/1, NAME.text=TEXT (caption), NAME.count=N (list entries),
 // NAME.items=a;b;c (list entries), NAME.rows=N (rows an open list shows), NAME.hangs=1 (a
 // list under its frame, as wide), NAME.picture=Up/Down (an arrow), NAME.fixedpitch=0/1
-// (its font), NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
+// (its font: "i" as wide as "W"), NAME.column=OTHER (its left edge that of control OTHER),
+// NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
 // Values with blanks are quoted; # starts a comment line.
 #include <filesystem>
 #include <sstream>
@@ -203,13 +204,14 @@ class Case : public test::DialogFixture {
                                                                    : "none";
     } else if (property == "hangs") {  // a list: right under its selector's frame, as wide
       const auto* shape = Find<QWidget>("sha" + name.mid(3));
-      const QPoint corner = shape->mapTo(widget, QPoint(0, 0));
-      got = w->geometry().topLeft() == corner + QPoint(0, shape->height()) &&
-                    w->width() == shape->width()
-                ? "1"
-                : "0";
+      const QPoint corner = shape->mapTo(widget, QPoint(0, shape->height()));
+      got = w->geometry() == QRect(corner, QSize(shape->width(), w->height())) ? "1" : "0";
     } else if (property == "fixedpitch") {
-      got = QFontInfo(w->font()).fixedPitch() ? "1" : "0";
+      const QFontMetrics m(w->font());
+      got = m.horizontalAdvance('i') == m.horizontalAdvance('W') ? "1" : "0";
+    } else if (property == "column") {
+      const QWidget* o = Find<QWidget>(Q(want));
+      got = o && w->mapTo(widget, QPoint()).x() == o->mapTo(widget, QPoint()).x() ? want : "-";
     } else if (property == "word") {  // the typed value that the erase would take
       std::optional<uint16_t> v;
       for (auto c : {DialogControl::txtOscCal, DialogControl::txtBackOscCal})
@@ -229,19 +231,25 @@ class Case : public test::DialogFixture {
   }
 };
 
-TEST(DialogCases, EveryLineOfTheCaseFiles) {
-  int cases = 0;
-  for (const auto& file : std::filesystem::directory_iterator(test::DataPath("dialogs"))) {
-    for (const std::vector<std::string>& row :
-         test::ReadTable("dialogs/" + file.path().filename().string())) {
-      SCOPED_TRACE(file.path().filename().string() + ": " + row.front() + " | " + row.at(1));
-      Case c;
-      c.Run(row);
-      ++cases;
-    }
+// One test per case file, named after it.
+class DialogCases : public testing::TestWithParam<std::string> {};
+
+TEST_P(DialogCases, EveryLine) {
+  for (const std::vector<std::string>& row : test::ReadTable("dialogs/" + GetParam() + ".txt")) {
+    SCOPED_TRACE(row.front() + " | " + row.at(1));
+    Case().Run(row);
   }
-  EXPECT_GT(cases, 0);
 }
+
+std::vector<std::string> CaseFiles() {
+  std::vector<std::string> names;
+  for (const auto& file : std::filesystem::directory_iterator(test::DataPath("dialogs")))
+    names.push_back(file.path().stem().string());
+  return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(File, DialogCases, testing::ValuesIn(CaseFiles()),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace krv

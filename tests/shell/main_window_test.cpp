@@ -131,8 +131,8 @@ struct Program : ProgramSession, MDIForm1 {
     } else if (op == "languages") {
       for (const char* f : {"/English.ini", "/Spanish.ini"})
         std::filesystem::copy_file(std::string(KRV330_LANG_DIR) + f, folder + f);
-    } else if (op == "hexfile") {
-      hexFile = r[1];
+    } else if (op == "hexfile") {  // what the file dialog answers; a bare name in the folder
+      hexFile = r[1].find('/') == std::string::npos ? folder + "/" + r[1] : r[1];
     } else if (op == "readonly" || op == "writable") {
       ::chmod(folder.c_str(), op == "readonly" ? 0555 : 0755);
     } else if (op == "settings") {  // the settings dialog, open beside the window
