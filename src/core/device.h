@@ -80,6 +80,7 @@ struct DeviceRow {
   std::array<uint16_t, 7> CSumMasks30;
   DialogId ConfigForm;
 
+  bool IsDsPic30() const { return CoreWidth == 24; }
   bool operator==(const DeviceRow&) const = default;
 };
 

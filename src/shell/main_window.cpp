@@ -432,7 +432,7 @@ int MDIForm1::MsgBox(const std::string& text, int style, const std::string& titl
 }
 
 void MDIForm1::ShowWindows() {
-  const bool icsp = s_.dev.CoreWidth == 24;
+  const bool icsp = s_.dev.IsDsPic30();
   lblIcsp_->setVisible(icsp);
   txtIcsp_->setVisible(icsp);
   txtCode_->Rebuild();
