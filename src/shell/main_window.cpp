@@ -122,8 +122,7 @@ void MDIForm1::BuildMenus() {
       QAction* a = menu->addAction(QIcon(Picture(c->key)), QString());
       a->setObjectName(MenuItemName(*c));
       a->setEnabled(!c->waitsForHexFile);
-      const std::string name = c->name;
-      connect(a, &QAction::triggered, this, [this, name] { commands_.MenuAction(name); });
+      connect(a, &QAction::triggered, this, [this, c] { commands_.MenuAction(c->name); });
     });
   }
 }
@@ -138,8 +137,7 @@ void MDIForm1::BuildToolbar() {
     QAction* a = toolbar_->addAction(QIcon(Picture(c->key, 24)), QString());
     a->setObjectName(c->key);
     a->setEnabled(c->run && !c->waitsForHexFile);
-    const std::string key = c->key;
-    connect(a, &QAction::triggered, this, [this, key] { commands_.ToolbarClick(key); });
+    connect(a, &QAction::triggered, this, [this, c] { commands_.ToolbarClick(c->key); });
   });
   // The test button: its loop is not part of this program.
   QAction* test = toolbar_->addAction(QString("Prueba"));
