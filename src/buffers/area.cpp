@@ -14,7 +14,7 @@ AreaGeometry Instructions(int32_t count, uint32_t base) {
 }
 
 AreaGeometry DeviceGeometry(const DeviceParams& d, MemoryArea area) {
-  const bool ds = d.CoreWidth == 24;
+  const bool ds = d.IsDsPic30();
   switch (area) {
     case MemoryArea::Code:
       if (ds) return Instructions(d.CodeSize, 0);

@@ -12,10 +12,6 @@ namespace krv {
 
 namespace {
 
-bool IsPic30(const DeviceParams& d) {
-  return d.CoreWidth == 24;
-}
-
 uint32_t BlankWordOf(int coreWidth) {
   switch (coreWidth) {
     case 12:
@@ -46,10 +42,10 @@ void Blank(Session& s, bool forgetOscCal, const char* procName) {
     BlankConfigWords(s.dev, c);
     c.CalibWord1 = c.CalibWord2 = 0x3FFF;
     c.BandGapValue = (c.ConfigWord >> 12) & 3;
-    const bool masked = s.dev.CoreWidth == 16 || IsPic30(s.dev);
+    const bool masked = s.dev.CoreWidth == 16 || s.dev.IsDsPic30();
     for (int k = 0; k < 7; ++k) {
       c.ConfigMask[k] = masked ? s.dev.ConfigMasks[k] : 0xFFFF;
-      c.CSumMask30[k] = IsPic30(s.dev) ? s.dev.CSumMasks30[k] : 0;
+      c.CSumMask30[k] = s.dev.IsDsPic30() ? s.dev.CSumMasks30[k] : 0;
     }
     if (forgetOscCal) c.OscCalLow = c.OscCalHigh = 0;
   } catch (const std::exception& e) {
@@ -62,7 +58,7 @@ void Blank(Session& s, bool forgetOscCal, const char* procName) {
 }  // namespace
 
 void SizeBuffers(const DeviceParams& d, BufferState& b) {
-  const bool ds = IsPic30(d);
+  const bool ds = d.IsDsPic30();
   b.CodeBuffer.Redim(ds ? 4 * d.CodeSize : 2 * d.CodeSize);
   b.DataBuffer.Redim(ds ? 2 * d.DataSize : d.DataSize);
   b.ExecBuffer.Redim(ds ? 4 * d.ExecSize : -1);
@@ -76,7 +72,7 @@ void SizeBuffers(Session& s) {
 
 void BlankBuffers(const DeviceParams& d, BufferState& b) {
   SizeBuffers(d, b);
-  if (IsPic30(d)) {
+  if (d.IsDsPic30()) {
     FillPattern(b.CodeBuffer, 4 * d.CodeSize, {0xFF, 0xFF, 0xFF, 0});
     FillPattern(b.ExecBuffer, 4 * d.ExecSize, {0xFF, 0xFF, 0xFF, 0});
     FillPattern(b.DataBuffer, 2 * d.DataSize, {0xFF, 0xFF, 0, 0});
@@ -112,7 +108,7 @@ int32_t CalcDeviceCSum(Session& s) {
   try {
     const ByteBuffer& code = s.buf.CodeBuffer;
     uint32_t sum = 0;
-    if (IsPic30(s.dev)) {
+    if (s.dev.IsDsPic30()) {
       for (int k = 1; k <= 7; ++k) {
         const uint32_t v = static_cast<uint32_t>(s.cfg.Config[k] & s.cfg.CSumMask30[k - 1]);
         sum += (v & 0xFF) + ((v >> 8) & 0xFF);

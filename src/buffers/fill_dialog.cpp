@@ -49,7 +49,7 @@ FillDialog::FillDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s) {
     const int index = static_cast<int>(m.area);
     opt->setObjectName(QString("optMemory(%1)").arg(index));
     opt->setEnabled(Geometry(s, m.area).items > 0);
-    opt->setVisible(m.area != MemoryArea::Exec || s.dev.CoreWidth == 24);
+    opt->setVisible(m.area != MemoryArea::Exec || s.dev.IsDsPic30());
     memory_->addButton(opt, index);
     boxLayout->addWidget(opt);
   }

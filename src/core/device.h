@@ -11,21 +11,26 @@ namespace krv {
 
 enum class Family { Unknown, PIC10, PIC12, PIC16, PIC18, PIC30 };
 
-// The configuration dialogs, one per family of configuration-word layouts.
-#define KRV_DIALOGS(X)                                                                             \
-  X(frm10F20X)                                                                                     \
-  X(frm10F22X) X(frm12F50X) X(frm12F510) X(frm12F629) X(frm12F635) X(frm16C745) X(frm16F54)        \
-      X(frm16f505) X(frm16F627A) X(frm16F7X7) X(frm16F876) X(frm16F88X) X(frm18FXX2) X(frm18F2450) \
-          X(frm18FXX31) X(frm18F6X9X) X(frm18F2221) X(frm18F1X30) X(frm18FX220) X(frm30F)
+// The configuration dialogs, one per family of configuration-word layouts, each with its
+// kind: Word (12/14-bit configuration words), Pic18, or Frm30F (a dialog of its own).
+// clang-format off
+#define KRV_DIALOGS(X)                                                                       \
+  X(frm10F20X, Word) X(frm10F22X, Word) X(frm12F50X, Word) X(frm12F510, Word)                \
+  X(frm12F629, Word) X(frm12F635, Word) X(frm16C745, Word) X(frm16F54, Word)                 \
+  X(frm16f505, Word) X(frm16F627A, Word) X(frm16F7X7, Word) X(frm16F876, Word)               \
+  X(frm16F88X, Word) X(frm18FXX2, Pic18) X(frm18F2450, Pic18) X(frm18FXX31, Pic18)           \
+  X(frm18F6X9X, Pic18) X(frm18F2221, Pic18) X(frm18F1X30, Pic18) X(frm18FX220, Pic18)        \
+  X(frm30F, Frm30F)
+// clang-format on
 
 enum class DialogId {
-#define KRV_DIALOG_ID(name) name,
+#define KRV_DIALOG_ID(name, kind) name,
   KRV_DIALOGS(KRV_DIALOG_ID)
 #undef KRV_DIALOG_ID
 };
 
 inline constexpr std::string_view kDialogNames[] = {
-#define KRV_DIALOG_NAME(name) #name,
+#define KRV_DIALOG_NAME(name, kind) #name,
     KRV_DIALOGS(KRV_DIALOG_NAME)
 #undef KRV_DIALOG_NAME
 };
@@ -75,6 +80,7 @@ struct DeviceRow {
   std::array<uint16_t, 7> CSumMasks30;
   DialogId ConfigForm;
 
+  bool IsDsPic30() const { return CoreWidth == 24; }
   bool operator==(const DeviceRow&) const = default;
 };
 

@@ -1,6 +1,5 @@
 #include "editors/dialog_base.h"
 
-#include <algorithm>
 #include <set>
 
 #include <QAbstractButton>
@@ -62,6 +61,31 @@ void SetCaption(QWidget* w, const QString& caption) {
   if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setText(caption);
   if (auto* l = qobject_cast<QLabel*>(w)) l->setText(caption);
   if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(caption);
+}
+
+// The control an entry of a rule is for.
+const std::string& ControlOf(const std::string& control) {
+  return control;
+}
+const std::string& ControlOf(const Rule::BitsChange& c) {
+  return c.control;
+}
+template <class T>
+const std::string& ControlOf(const std::pair<std::string, T>& entry) {
+  return entry.first;
+}
+
+// The last entry for `control` in the list `list` of the rules that match the device; none
+// when no such rule has one.
+template <class Entry>
+const Entry* LastEntry(const DialogDecl& decl, const DeviceParams& dev,
+                       std::vector<Entry> Rule::*list, const std::string& control) {
+  const Entry* last = nullptr;
+  for (const Rule& r : decl.rules)
+    if (r.match.Matches(dev))
+      for (const Entry& e : r.*list)
+        if (ControlOf(e) == control) last = &e;
+  return last;
 }
 
 }  // namespace
@@ -193,52 +217,28 @@ void DialogBase::FillBoxes(size_t index) {
 }
 
 DialogBase::BoxBits DialogBase::WiringOf(const QString& name, Bits bits, Sense sense) const {
-  BoxBits wiring{bits, sense};
-  const std::string n = name.toStdString();
-  for (const Rule& r : decl_->rules) {
-    if (!r.match.Matches(s_.dev)) continue;
-    for (const Rule::BitsChange& c : r.bits)
-      if (c.control == n) wiring = {c.bits, c.sense};
-  }
-  return wiring;
+  const auto* c = LastEntry(*decl_, s_.dev, &Rule::bits, name.toStdString());
+  return c ? BoxBits{c->bits, c->sense} : BoxBits{bits, sense};
 }
 
 Field DialogBase::FieldOf(const OptionsDecl& o) const {
-  Field f = o.field;
-  for (const Rule& r : decl_->rules) {
-    if (!r.match.Matches(s_.dev)) continue;
-    for (const auto& [name, field] : r.fields)
-      if (name == o.name) f = field;
-  }
-  return f;
+  const auto* e = LastEntry(*decl_, s_.dev, &Rule::fields, o.name);
+  return e ? e->second : o.field;
 }
 
 const std::vector<std::string>& DialogBase::TextsOf(const SelectorDecl& d) const {
-  const std::vector<std::string>* texts = &d.texts;
-  for (const Rule& r : decl_->rules) {
-    if (!r.match.Matches(s_.dev)) continue;
-    for (const auto& [name, t] : r.texts)
-      if (name == d.field) texts = &t;
-  }
-  return *texts;
+  const auto* e = LastEntry(*decl_, s_.dev, &Rule::texts, d.field);
+  return e ? e->second : d.texts;
 }
 
 int DialogBase::ListTwipsOf(const SelectorDecl& d) const {
-  int twips = d.listTwips;
-  for (const Rule& r : decl_->rules) {
-    if (!r.match.Matches(s_.dev)) continue;
-    for (const auto& [name, t] : r.listTwips)
-      if (name == d.field) twips = t;
-  }
-  return twips;
+  const auto* e = LastEntry(*decl_, s_.dev, &Rule::listTwips, d.field);
+  return e ? e->second : d.listTwips;
 }
 
+// Closed by any rule that matches.
 bool DialogBase::OpenableOf(const SelectorDecl& d) const {
-  for (const Rule& r : decl_->rules)
-    if (r.match.Matches(s_.dev) &&
-        std::find(r.closed.begin(), r.closed.end(), d.field) != r.closed.end())
-      return false;
-  return true;
+  return !LastEntry(*decl_, s_.dev, &Rule::closed, d.field);
 }
 
 void DialogBase::RememberDesign() {

@@ -10,8 +10,8 @@ namespace krv {
 namespace {
 
 // The PIC10/12/16/18 algorithms are not part of this version: say so and send nothing.
-bool IsDsPic30(Session& s) {
-  if (s.dev.CoreWidth == 24) return true;
+bool Supported(Session& s) {
+  if (s.dev.IsDsPic30()) return true;
   s.window->MsgBox(Text(s, TextId::NoChipOps), mb::kInformation, kAppTitle);
   return false;
 }
@@ -19,19 +19,19 @@ bool IsDsPic30(Session& s) {
 }  // namespace
 
 void ReadDevice(Session& s) {
-  if (IsDsPic30(s)) ReadPIC30(s);
+  if (Supported(s)) ReadPIC30(s);
 }
 
 void VerifyDevice(Session& s) {
-  if (IsDsPic30(s)) VerifyPIC30(s);
+  if (Supported(s)) VerifyPIC30(s);
 }
 
 void WriteDevice(Session& s) {
-  if (IsDsPic30(s)) WritePIC30(s);
+  if (Supported(s)) WritePIC30(s);
 }
 
 void EraseDevice(Session& s) {
-  if (IsDsPic30(s)) ErasePIC30(s);
+  if (Supported(s)) ErasePIC30(s);
 }
 
 }  // namespace krv

@@ -1,7 +1,6 @@
 #include "shell/commands.h"
 
 #include <exception>
-#include <string_view>
 
 #include "buffers/buffers.h"
 #include "core/errors.h"
@@ -15,46 +14,71 @@
 namespace krv {
 namespace {
 
-// The device commands are the ones that look for the programmer first when chosen from
-// the menu.
-bool SearchesFromMenu(std::string_view name) {
-  return name == "DeviceRead" || name == "DeviceVerify" || name == "DeviceWrite" ||
-         name == "DeviceErase";
+template <void (*F)(Session&)>
+void Op(Session& s, CommandHost&) {
+  F(s);
 }
 
-// Toolbar button key -> menu command. "DevID" and "Detect" (chip identification) and
-// the test button "Prueba" run nothing.
-std::string_view ToolbarCommand(std::string_view key) {
-  static constexpr std::pair<std::string_view, std::string_view> kButtons[] = {
-      {"Open", "FileOpen"},     {"Save", "FileSave"},     {"Update", "FileUpdate"},
-      {"Fill", "BuffersFill"},  {"Read", "DeviceRead"},   {"Verify", "DeviceVerify"},
-      {"Write", "DeviceWrite"}, {"Erase", "DeviceErase"},
-  };
-  for (const auto& [k, command] : kButtons)
-    if (k == key) return command;
-  return {};
+template <void (CommandHost::*F)()>
+void Host(Session&, CommandHost& h) {
+  (h.*F)();
 }
+
+// Stops the running command without asking.
+void Stop(Session& s, CommandHost&) {
+  if (s.run.ActionRunning) s.run.CancelRequested = true;
+}
+
+using enum TextId;
+using enum Runs;
+using H = CommandHost;
+
+// {name, key, menu place, caption, button place, tip, how and what it runs, whether it waits
+// for a HEX file}. Exit goes through the window's close, which has its own rule for a running
+// command. Chip identification ("DevID", "Detect") is not available: its buttons stay in
+// their places.
+constexpr CommandDef kCommands[] = {
+    {"FileOpen", "Open", 11, MenuFileOpen, 1, TipOpen, Busy, Host<&H::OpenHexFile>},
+    {"FileSave", "Save", 12, MenuFileSave, 2, TipSave, Busy, Host<&H::SaveHexFile>},
+    {"FileUpdate", "Update", 13, MenuFileUpdate, 3, TipUpdate, Busy, Host<&H::UpdateHexFile>, true},
+    {"FileExit", "Exit", 15, MenuFileExit, 0, {}, AtOnce, Host<&H::CloseWindow>},
+    {"DeviceRead", "Read", 21, MenuDeviceRead, 7, TipRead, Searched, Op<ReadDevice>},
+    {"DeviceVerify", "Verify", 22, MenuDeviceVerify, 8, TipVerify, Searched, Op<VerifyDevice>},
+    {nullptr, "DevID", 0, {}, 9, TipDevID, Busy, nullptr},
+    {"DeviceWrite", "Write", 23, MenuDeviceWrite, 10, TipWrite, Searched, Op<WriteDevice>},
+    {"DeviceErase", "Erase", 24, MenuDeviceErase, 11, TipErase, Searched, Op<EraseDevice>},
+    {nullptr, "Detect", 0, {}, 12, TipDetect, Busy, nullptr},
+    {"BuffersClear", "Clear", 31, MenuBuffersClear, 0, {}, Busy, Op<ClearBuffers>},
+    {"BuffersFill", "Fill", 32, MenuBuffersFill, 5, TipFill, Busy, Host<&H::FillBuffers>},
+    {"OptionsSettings", "Settings", 41, MenuOptionsSettings, 0, {}, Busy, Host<&H::ShowSettings>},
+    {"HelpAbout", "About", 51, MenuHelpAbout, 0, {}, Busy, Host<&H::ShowAbout>},
+    {nullptr, "Stop", 0, {}, 14, TipStop, AtOnce, Stop},
+};
+
+constexpr MenuDef kMenus[] = {{"File", MenuFile},
+                              {"Device", MenuDevice},
+                              {"Buffers", MenuBuffers},
+                              {"Options", MenuOptions},
+                              {"Help", MenuHelp}};
 
 }  // namespace
 
+std::span<const CommandDef> CommandTable() {
+  return kCommands;
+}
+
+std::span<const MenuDef> MenuTable() {
+  return kMenus;
+}
+
 void Commands::MenuAction(const std::string& name) {
-  // Exit goes through the window's close, which has its own rule for a running command.
-  if (name == "FileExit") {
-    host_.CloseWindow();
-    return;
-  }
-  Run(name, SearchesFromMenu(name));
+  for (const CommandDef& c : kCommands)
+    if (c.menuPlace && name == c.name) return Run(c, c.runs == Searched);
 }
 
 void Commands::ToolbarClick(const std::string& key) {
-  if (key == "Stop") {
-    // Stops the running command without asking; never looks for the programmer.
-    if (s_.run.ActionRunning) s_.run.CancelRequested = true;
-    return;
-  }
-  const std::string_view command = ToolbarCommand(key);
-  if (command.empty()) return;
-  Run(std::string(command), true);
+  for (const CommandDef& c : kCommands)
+    if (c.buttonPlace && key == c.key) return Run(c, true);
 }
 
 bool Commands::QueryUnload() {
@@ -80,7 +104,9 @@ bool Commands::ProgrammerFound() {
   return s_.link.present;
 }
 
-void Commands::Run(const std::string& name, bool search) {
+void Commands::Run(const CommandDef& c, bool search) {
+  if (!c.run) return;
+  if (c.runs == Runs::AtOnce) return c.run(s_, host_);
   if (s_.run.ActionRunning) {
     AskCancel();
     return;
@@ -92,7 +118,7 @@ void Commands::Run(const std::string& name, bool search) {
   s_.run.ActionRunning = true;
   s_.window->SetBusy(true);
   try {
-    Execute(name);
+    c.run(s_, host_);
   } catch (const LinkLost&) {
     // Already told (Msg9); the programmer is marked absent.
   } catch (const std::exception& e) {
@@ -105,32 +131,6 @@ void Commands::Run(const std::string& name, bool search) {
   if (closeAfterCommand_) {
     closeAfterCommand_ = false;
     host_.CloseWindow();
-  }
-}
-
-void Commands::Execute(const std::string& name) {
-  if (name == "FileOpen") {
-    host_.OpenHexFile();
-  } else if (name == "FileSave") {
-    host_.SaveHexFile();
-  } else if (name == "FileUpdate") {
-    host_.UpdateHexFile();
-  } else if (name == "DeviceRead") {
-    ReadDevice(s_);
-  } else if (name == "DeviceVerify") {
-    VerifyDevice(s_);
-  } else if (name == "DeviceWrite") {
-    WriteDevice(s_);
-  } else if (name == "DeviceErase") {
-    EraseDevice(s_);
-  } else if (name == "BuffersClear") {
-    ClearBuffers(s_);
-  } else if (name == "BuffersFill") {
-    host_.FillBuffers();
-  } else if (name == "OptionsSettings") {
-    host_.ShowSettings();
-  } else if (name == "HelpAbout") {
-    host_.ShowAbout();
   }
 }
 

@@ -1,11 +1,43 @@
 #pragma once
-// The menu and toolbar commands: the busy state, cancellation and the programmer search
-// that come before a command. No Qt here; the main window supplies what needs a window.
+// The menu and toolbar commands, in one table from which the window builds its menus and
+// toolbar; the busy state, cancellation and the programmer search that come before a
+// command. No Qt here; the main window supplies what needs a window.
+#include <span>
 #include <string>
+
+#include "core/texts.h"
 
 namespace krv {
 
 struct Session;
+class CommandHost;
+
+// How a command runs: in the busy state, from the toolbar after looking for the programmer
+// (Busy) and from the menu too (Searched); or at once, neither looking nor busy (AtOnce).
+enum class Runs { Busy, Searched, AtOnce };
+
+// A menu item, a toolbar button or both. Places count from 1: a menu item's is its menu's
+// number times 10 plus its own. A place left free between two is a separator; 0: not there.
+struct CommandDef {
+  const char* name;  // the menu item's, without "mnu"
+  const char* key;   // the toolbar button's, and the picture of both
+  int menuPlace;
+  TextId caption;  // of the menu item
+  int buttonPlace;
+  TextId tip;  // of the toolbar button
+  Runs runs;
+  void (*run)(Session&, CommandHost&);  // none: the button stays off
+  bool waitsForHexFile = false;         // off until a HEX file has been loaded
+};
+
+// The menus, numbered 1, 2 ... in this order.
+struct MenuDef {
+  const char* name;  // without "mnu"
+  TextId caption;
+};
+
+std::span<const CommandDef> CommandTable();
+std::span<const MenuDef> MenuTable();
 
 // What the commands need of the main window beyond the window seam.
 class CommandHost {
@@ -35,9 +67,8 @@ class Commands {
   bool QueryUnload();
 
  private:
-  // Runs one command in the busy state; `search`: look for the programmer first.
-  void Run(const std::string& name, bool search);
-  void Execute(const std::string& name);
+  // Runs one command; `search`: in the busy state, look for the programmer first.
+  void Run(const CommandDef& c, bool search);
   bool ProgrammerFound();
   // A click while a command runs: Msg3, and on Yes a cancel request.
   bool AskCancel();

@@ -53,57 +53,23 @@ QString Q(const std::string& s) {
   return QString::fromStdString(s);
 }
 
-struct MenuItemDef {
-  const char* name;  // MenuAction name; nullptr: a separator
-  TextId text;
-  const char* picture;
-};
-
-struct MenuDef {
-  const char* name;
-  TextId text;
-  std::vector<MenuItemDef> items;
-};
-
-const std::vector<MenuDef>& Menus() {
-  static const std::vector<MenuDef> kMenus = {
-      {"File",
-       TextId::MenuFile,
-       {{"FileOpen", TextId::MenuFileOpen, "Open"},
-        {"FileSave", TextId::MenuFileSave, "Save"},
-        {"FileUpdate", TextId::MenuFileUpdate, "Update"},
-        {nullptr, TextId::MenuFile, nullptr},
-        {"FileExit", TextId::MenuFileExit, "Exit"}}},
-      {"Device",
-       TextId::MenuDevice,
-       {{"DeviceRead", TextId::MenuDeviceRead, "Read"},
-        {"DeviceVerify", TextId::MenuDeviceVerify, "Verify"},
-        {"DeviceWrite", TextId::MenuDeviceWrite, "Write"},
-        {"DeviceErase", TextId::MenuDeviceErase, "Erase"}}},
-      {"Buffers",
-       TextId::MenuBuffers,
-       {{"BuffersClear", TextId::MenuBuffersClear, "Clear"},
-        {"BuffersFill", TextId::MenuBuffersFill, "Fill"}}},
-      {"Options",
-       TextId::MenuOptions,
-       {{"OptionsSettings", TextId::MenuOptionsSettings, "Settings"}}},
-      {"Help", TextId::MenuHelp, {{"HelpAbout", TextId::MenuHelpAbout, "About"}}},
-  };
-  return kMenus;
+// Calls add(c) for the commands whose `place` lies in [first, last], in the order of their
+// places, and add(nullptr) for a place left free between two: a separator.
+template <class Add>
+void ForPlaces(int CommandDef::*place, int first, int last, Add add) {
+  int next = first;
+  for (int p = first; p <= last; ++p)
+    for (const CommandDef& c : CommandTable())
+      if (c.*place == p) {
+        if (p > next) add(nullptr);
+        add(&c);
+        next = p + 1;
+      }
 }
 
-struct ButtonDef {
-  const char* key;  // nullptr: a separator
-  TextId tip;
-};
-
-constexpr ButtonDef kButtons[] = {
-    {"Open", TextId::TipOpen},   {"Save", TextId::TipSave},     {"Update", TextId::TipUpdate},
-    {nullptr, TextId::TipOpen},  {"Fill", TextId::TipFill},     {nullptr, TextId::TipOpen},
-    {"Read", TextId::TipRead},   {"Verify", TextId::TipVerify}, {"DevID", TextId::TipDevID},
-    {"Write", TextId::TipWrite}, {"Erase", TextId::TipErase},   {"Detect", TextId::TipDetect},
-    {nullptr, TextId::TipOpen},  {"Stop", TextId::TipStop},
-};
+QString MenuItemName(const CommandDef& c) {
+  return QString("mnu") + c.name;
+}
 
 constexpr Family kFamilies[] = {Family::PIC10, Family::PIC12, Family::PIC16, Family::PIC18,
                                 Family::PIC30};
@@ -146,22 +112,19 @@ MDIForm1::~MDIForm1() {
 }
 
 void MDIForm1::BuildMenus() {
-  for (const MenuDef& m : Menus()) {
+  int number = 0;
+  for (const MenuDef& m : MenuTable()) {
     QMenu* menu = menuBar()->addMenu(QString());
     menu->setObjectName(QString("mnu") + m.name);
-    for (const MenuItemDef& item : m.items) {
-      if (!item.name) {
-        menu->addSeparator();
-        continue;
-      }
-      QAction* a = menu->addAction(QIcon(Picture(item.picture)), QString());
-      a->setObjectName(QString("mnu") + item.name);
-      const std::string name = item.name;
-      connect(a, &QAction::triggered, this, [this, name] { commands_.MenuAction(name); });
-    }
+    number += 10;
+    ForPlaces(&CommandDef::menuPlace, number + 1, number + 9, [&](const CommandDef* c) {
+      if (!c) return (void)menu->addSeparator();
+      QAction* a = menu->addAction(QIcon(Picture(c->key)), QString());
+      a->setObjectName(MenuItemName(*c));
+      a->setEnabled(!c->waitsForHexFile);
+      connect(a, &QAction::triggered, this, [this, c] { commands_.MenuAction(c->name); });
+    });
   }
-  // Enabled once a HEX file has been loaded.
-  findChild<QAction*>("mnuFileUpdate")->setEnabled(false);
 }
 
 void MDIForm1::BuildToolbar() {
@@ -169,24 +132,17 @@ void MDIForm1::BuildToolbar() {
   toolbar_->setObjectName("Toolbar1");
   toolbar_->setMovable(false);
   toolbar_->setIconSize(QSize(24, 24));
-  for (const ButtonDef& b : kButtons) {
-    if (!b.key) {
-      toolbar_->addSeparator();
-      continue;
-    }
-    QAction* a = toolbar_->addAction(QIcon(Picture(b.key, 24)), QString());
-    a->setObjectName(b.key);
-    const std::string key = b.key;
-    connect(a, &QAction::triggered, this, [this, key] { commands_.ToolbarClick(key); });
-  }
+  ForPlaces(&CommandDef::buttonPlace, 1, 99, [&](const CommandDef* c) {
+    if (!c) return (void)toolbar_->addSeparator();
+    QAction* a = toolbar_->addAction(QIcon(Picture(c->key, 24)), QString());
+    a->setObjectName(c->key);
+    a->setEnabled(c->run && !c->waitsForHexFile);
+    connect(a, &QAction::triggered, this, [this, c] { commands_.ToolbarClick(c->key); });
+  });
   // The test button: its loop is not part of this program.
   QAction* test = toolbar_->addAction(QString("Prueba"));
   test->setObjectName("Prueba");
   test->setVisible(false);
-  // Chip identification is not available; the buttons stay in their places.
-  findChild<QAction*>("DevID")->setEnabled(false);
-  findChild<QAction*>("Detect")->setEnabled(false);
-  findChild<QAction*>("Update")->setEnabled(false);
 
   toolbar_->addSeparator();
   cboFamily_ = new QComboBox(toolbar_);
@@ -337,17 +293,14 @@ void MDIForm1::WatchDevices(std::unique_ptr<DeviceMonitor> monitor) {
 }
 
 void MDIForm1::SetLanguage() {
-  for (const MenuDef& m : Menus()) {
-    findChild<QMenu*>(QString("mnu") + m.name)->setTitle(Q(Text(s_, m.text)));
-    for (const MenuItemDef& item : m.items)
-      if (item.name)
-        findChild<QAction*>(QString("mnu") + item.name)->setText(Q(Text(s_, item.text)));
-  }
-  for (const ButtonDef& b : kButtons) {
-    if (!b.key) continue;
-    QAction* a = findChild<QAction*>(b.key);
-    a->setText(Q(Text(s_, b.tip)));
-    a->setToolTip(Q(Text(s_, b.tip)));
+  for (const MenuDef& m : MenuTable())
+    findChild<QMenu*>(QString("mnu") + m.name)->setTitle(Q(Text(s_, m.caption)));
+  for (const CommandDef& c : CommandTable()) {
+    if (c.menuPlace) findChild<QAction*>(MenuItemName(c))->setText(Q(Text(s_, c.caption)));
+    if (!c.buttonPlace) continue;
+    QAction* a = findChild<QAction*>(c.key);
+    a->setText(Q(Text(s_, c.tip)));
+    a->setToolTip(Q(Text(s_, c.tip)));
   }
   cboFamily_->setToolTip(Q(Text(s_, TextId::TipFamily)));
   cboDevices_->setToolTip(Q(Text(s_, TextId::TipDevice)));
@@ -480,7 +433,7 @@ int MDIForm1::MsgBox(const std::string& text, int style, const std::string& titl
 }
 
 void MDIForm1::ShowWindows() {
-  const bool icsp = s_.dev.CoreWidth == 24;
+  const bool icsp = s_.dev.IsDsPic30();
   lblIcsp_->setVisible(icsp);
   txtIcsp_->setVisible(icsp);
   txtCode_->Rebuild();
@@ -527,8 +480,11 @@ void MDIForm1::UpdateHexFile() {
 
 void MDIForm1::HexFileLoaded() {
   setWindowTitle(Q(std::string(kAppTitle) + " [") + QFileInfo(Q(s_.hex.FileName)).fileName() + "]");
-  findChild<QAction*>("mnuFileUpdate")->setEnabled(true);
-  findChild<QAction*>("Update")->setEnabled(true);
+  for (const CommandDef& c : CommandTable()) {
+    if (!c.waitsForHexFile) continue;
+    if (c.menuPlace) findChild<QAction*>(MenuItemName(c))->setEnabled(true);
+    if (c.buttonPlace) findChild<QAction*>(c.key)->setEnabled(true);
+  }
 }
 
 void MDIForm1::FillBuffers() {

@@ -23,7 +23,7 @@ SettingsDialog::SettingsDialog(Session& s, std::function<void()> languageChanged
   cheEEAddrFile18_ = Flag("cheEEAddrFile18", s_.settings.EEAddrFile18);
   cheDelICSP_ = Flag("cheDelICSP", s_.settings.DelICSP);
   // Only dsPIC30 parts have an ICSP code area.
-  cheDelICSP_->setEnabled(s_.dev.CoreWidth == 24);
+  cheDelICSP_->setEnabled(s_.dev.IsDsPic30());
   for (QCheckBox* c : {cheVWhile_, cheVAfter_, cheEEAddrFile18_, cheDelICSP_}) layout->addWidget(c);
 
   auto* row = new QHBoxLayout;

@@ -4,7 +4,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F20X = {
+extern const DialogDecl frm10F20XDecl = {
     .id = DialogId::frm10F20X,
     .controls =
         {

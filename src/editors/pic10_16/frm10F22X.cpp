@@ -4,7 +4,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm10F22X = {
+extern const DialogDecl frm10F22XDecl = {
     .id = DialogId::frm10F22X,
     .controls =
         {

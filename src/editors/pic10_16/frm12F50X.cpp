@@ -4,7 +4,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm12F50X = {
+extern const DialogDecl frm12F50XDecl = {
     .id = DialogId::frm12F50X,
     .controls =
         {

@@ -4,7 +4,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm12F510 = {
+extern const DialogDecl frm12F510Decl = {
     .id = DialogId::frm12F510,
     .controls =
         {

@@ -15,7 +15,7 @@ void KeepBandGap(Session& s, int index) {
 
 }  // namespace
 
-extern const DialogDecl kFrm12F629 = {
+extern const DialogDecl frm12F629Decl = {
     .id = DialogId::frm12F629,
     .controls =
         {

@@ -18,7 +18,7 @@ const Match kOneCalibWord = Where([](const DeviceParams& d) { return d.Calib2Add
 
 }  // namespace
 
-extern const DialogDecl kFrm12F635 = {
+extern const DialogDecl frm12F635Decl = {
     .id = DialogId::frm12F635,
     .controls =
         {

@@ -9,7 +9,7 @@ const Match kC7x5 = Keys({"C745", "C765"});
 
 }  // namespace
 
-extern const DialogDecl kFrm16C745 = {
+extern const DialogDecl frm16C745Decl = {
     .id = DialogId::frm16C745,
     .controls =
         {

@@ -13,7 +13,7 @@ const Match kF716 = Names({"PIC16F716"});
 
 }  // namespace
 
-extern const DialogDecl kFrm16F54 = {
+extern const DialogDecl frm16F54Decl = {
     .id = DialogId::frm16F54,
     .controls =
         {

@@ -17,7 +17,7 @@ const Field kBothPairs = {Fixed(0x3C00), 0x1400,
 
 }  // namespace
 
-extern const DialogDecl kFrm16F627A = {
+extern const DialogDecl frm16F627ADecl = {
     .id = DialogId::frm16F627A,
     .controls =
         {

@@ -4,7 +4,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm16F7X7 = {
+extern const DialogDecl frm16F7X7Decl = {
     .id = DialogId::frm16F7X7,
     .controls =
         {

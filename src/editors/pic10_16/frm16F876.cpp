@@ -13,7 +13,7 @@ const Match kAParts = Names({"PIC16F873A", "PIC16F874A", "PIC16F876A", "PIC16F87
 
 }  // namespace
 
-extern const DialogDecl kFrm16F876 = {
+extern const DialogDecl frm16F876Decl = {
     .id = DialogId::frm16F876,
     .controls =
         {

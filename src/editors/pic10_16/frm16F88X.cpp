@@ -6,7 +6,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm16F88X = {
+extern const DialogDecl frm16F88XDecl = {
     .id = DialogId::frm16F88X,
     .controls =
         {

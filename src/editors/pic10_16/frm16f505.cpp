@@ -5,7 +5,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm16f505 = {
+extern const DialogDecl frm16f505Decl = {
     .id = DialogId::frm16f505,
     .controls =
         {

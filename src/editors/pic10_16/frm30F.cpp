@@ -20,7 +20,7 @@ constexpr const char* kAddresses[kRegisters] = {"0xF80000", "0xF80002", "0xF8000
 
 class Frm30F final : public DialogBase {
  public:
-  Frm30F(Session& s, QWidget* parent) : DialogBase(DialogId::frm30F, s, parent) {
+  Frm30F(const DialogDecl& decl, Session& s, QWidget* parent) : DialogBase(decl.id, s, parent) {
     setFont(FixedFont());
     auto* outer = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -67,8 +67,11 @@ class Frm30F final : public DialogBase {
 
 }  // namespace
 
-DialogBase* MakeFrm30F(Session& s, QWidget* parent) {
-  return new Frm30F(s, parent);
+// The registers need no declaration beyond the dialog's id.
+extern const DialogDecl frm30FDecl = {.id = DialogId::frm30F};
+
+DialogBase* MakeFrm30F(const DialogDecl& decl, Session& s, QWidget* parent) {
+  return new Frm30F(decl, s, parent);
 }
 
 }  // namespace krv

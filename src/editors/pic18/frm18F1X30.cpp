@@ -5,7 +5,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm18F1X30 = {
+extern const DialogDecl frm18F1X30Decl = {
     .id = DialogId::frm18F1X30,
     .controls = Controls(
         {

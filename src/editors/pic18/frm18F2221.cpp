@@ -71,7 +71,7 @@ std::vector<Rule> Rules() {
 
 }  // namespace
 
-extern const DialogDecl kFrm18F2221 = {
+extern const DialogDecl frm18F2221Decl = {
     .id = DialogId::frm18F2221,
     .controls = Controls(
         {

@@ -26,7 +26,7 @@ std::vector<std::string> CpuClockTexts(const Session& s) {
 
 }  // namespace
 
-extern const DialogDecl kFrm18F2450 = {
+extern const DialogDecl frm18F2450Decl = {
     .id = DialogId::frm18F2450,
     .controls = Controls(
         {

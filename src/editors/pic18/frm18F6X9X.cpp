@@ -6,7 +6,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm18F6X9X = {
+extern const DialogDecl frm18F6X9XDecl = {
     .id = DialogId::frm18F6X9X,
     .controls =
         {

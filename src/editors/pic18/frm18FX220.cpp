@@ -5,7 +5,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm18FX220 = {
+extern const DialogDecl frm18FX220Decl = {
     .id = DialogId::frm18FX220,
     .controls = Controls(
         {

@@ -5,7 +5,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm18FXX2 = {
+extern const DialogDecl frm18FXX2Decl = {
     .id = DialogId::frm18FXX2,
     .controls = Controls(
         {

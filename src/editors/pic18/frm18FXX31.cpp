@@ -6,7 +6,7 @@
 
 namespace krv {
 
-extern const DialogDecl kFrm18FXX31 = {
+extern const DialogDecl frm18FXX31Decl = {
     .id = DialogId::frm18FXX31,
     .controls = Controls(
         {
