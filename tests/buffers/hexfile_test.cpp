@@ -2,7 +2,6 @@
 // other tools.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -28,14 +27,6 @@ TEST(IntelHex, WriterPagesAndAlignsRecords) {
   EXPECT_EQ(out,
             ":020000040000FA\r\n:08FFF800A0A1A2A3A4A5A6A7E5\r\n:020000040001F9\r\n"
             ":0C000000A8A9AAABACADAEAFB0B1B2B3D2\r\n:00000001FF\r\n");
-}
-
-// Runs a shell command; its exit status, and its standard output and error in `output`.
-int RunCommand(const std::string& command, std::string& output) {
-  const std::string log = TempDir() + "/output";
-  const int status = std::system((command + " >'" + log + "' 2>&1").c_str());
-  output = ReadFile(log);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Every layout (rows of hex_layouts.txt) loads back what it saved: varied values, or a

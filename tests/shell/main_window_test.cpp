@@ -1,7 +1,9 @@
 // The main window under the offscreen platform, driven by the scenarios of
 // tests/data/shell/main_window.txt: start-up, plug and unplug, the commands and their
 // busy and cancel rules, shut-down and its settings, the language, the configuration
-// dialog's place. And the message boxes and the about dialog.
+// dialog's place; and of tests/data/shell/program.txt: the whole program, the simulated
+// programmer in place of USB, through its menus and each family's configuration dialog.
+// And the message boxes and the about dialog.
 #include <sys/stat.h>
 
 #include <QAbstractButton>
@@ -20,10 +22,12 @@
 
 #include <gtest/gtest.h>
 
+#include "buffers/hexfile/hexfile.h"
 #include "core/errors.h"
 #include "core/helpers.h"
 #include "core/session.h"
 #include "core/texts.h"
+#include "devices/catalogue.h"
 #include "editors/config_dialog.h"
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -31,6 +35,7 @@
 #include "shell/settings_dialog.h"
 #include "sim/simulated.h"
 #include "support/files.h"
+#include "support/gui_helpers.h"
 #include "support/qt_environment.h"
 #include "support/test_session.h"
 #include "widgets/pictures.h"
@@ -110,7 +115,7 @@ struct Program : ProgramSession, MDIForm1 {
     } else if (op == "during") {
       during = [this, r] { Step({r.begin() + 1, r.end()}); };
     } else if (op == "expect") {
-      EXPECT_EQ(Probe(r[1]), r[2] == "~" ? "" : r[2]);
+      EXPECT_EQ(Probe(r[1]), r[2] == "~" ? "" : r[2][0] == '=' ? Probe(r[2].substr(1)) : r[2]);
     } else if (op == "show" || op == "close") {
       op == "show" ? show() : (void)close();
     } else if (op == "plug" || op == "unplug") {
@@ -123,6 +128,12 @@ struct Program : ProgramSession, MDIForm1 {
       emit box->activated(box->currentIndex());
     } else if (op == "tick") {
       Find<QAbstractButton>(r[1])->click();
+    } else if (op == "pick") {  // entry r[2] of drop-down selector r[1], with the mouse
+      test::ClickOn(Find<QLabel>("img" + r[1]));
+      test::PickEntry(Find<QListWidget>("lst" + r[1]), std::stoi(r[2]));
+    } else if (op == "type") {  // into an emptied text box
+      Find<QLineEdit>(r[1])->clear();
+      QTest::keyClicks(Find<QLineEdit>(r[1]), QString::fromStdString(r[2]));
     } else if (op == "resize") {
       resize(std::stoi(r[1]), std::stoi(r[2]));
     } else if (op == "file") {  // a file in the program folder; a folder when it ends in '/'
@@ -131,6 +142,12 @@ struct Program : ProgramSession, MDIForm1 {
     } else if (op == "languages") {
       for (const char* f : {"/English.ini", "/Spanish.ini"})
         std::filesystem::copy_file(std::string(KRV330_LANG_DIR) + f, folder + f);
+    } else if (op == "gpasm") {  // a file assembled from tests/data/, what the file dialog answers
+      hexFile = folder + "/" + r[1] + ".hex";
+      std::string out;
+      ASSERT_EQ(test::RunCommand("gpasm -o '" + hexFile + "' '" + test::DataPath(r[1]) + "'", out),
+                0)
+          << out;
     } else if (op == "hexfile") {  // what the file dialog answers; a bare name in the folder
       hexFile = r[1].find('/') == std::string::npos ? folder + "/" + r[1] : r[1];
     } else if (op == "readonly" || op == "writable") {
@@ -167,19 +184,30 @@ struct Program : ProgramSession, MDIForm1 {
     Log(started ? "started" : "refused");
   }
 
-  // "log"; "file": the program folder's KRV330.ini, "user file" the user's; "dialog": whether the
+  // "log"; "file": the program folder's KRV330.ini, "file:NAME" its file NAME, "user file" the
+  // user's KRV330.ini; "saved:NAME": the configuration words and user ID bytes of file NAME,
+  // loaded anew for the device shown; "dialog": whether the
   // dialog marked is gone, whether it is the one shown, whether the one shown fills the client
   // area, the buffer byte marked; "link": present, and the command of every report sent; "toolbar":
   // buttons drawn without a picture, and whether the window is wide enough for the toolbar;
   // otherwise properties of named objects:
   // "<name>.<property>" separated by blanks ("window" and "dialog" for the main window
-  // and the configuration dialog shown, "progress" for the progress value).
+  // and the configuration dialog shown, "progress" for the progress value), or "<name>" a
+  // control's state as the dialog case files write it.
   std::string Probe(const std::string& what) {
     QStringList out;
     const auto yes = [](bool b) { return QString(b ? "true" : "false"); };
-    if (what == "file" || what == "user file") {
-      return test::ReadFile(what == "file" ? folder + "/KRV330.ini"
-                                           : config + "/krv330/KRV330.ini");
+    if (what.rfind("file", 0) == 0 || what == "user file") {
+      return test::ReadFile(what == "user file" ? config + "/krv330/KRV330.ini"
+                            : what == "file"    ? folder + "/KRV330.ini"
+                                                : folder + "/" + what.substr(5));
+    } else if (what.rfind("saved:", 0) == 0) {
+      test::TestSession t;
+      SelectDevice(t.s, s.dev.DeviceName);
+      EXPECT_TRUE(ImportHexFile(t.s, folder + "/" + what.substr(6)));
+      out << QString::fromStdString(test::Hex4(t.s.cfg.ConfigWord));
+      for (int k = 1; k <= 7; ++k) out << QString::fromStdString(test::Hex4(t.s.cfg.Config[k]));
+      for (const uint8_t id : t.s.cfg.UserID) out << QString::number(id, 16).toUpper();
     } else if (what == "log") {
       out << QString::fromStdString(std::exchange(log, ""));
     } else if (what == "dialog") {
@@ -199,8 +227,9 @@ struct Program : ProgramSession, MDIForm1 {
       for (const QString& item : QString::fromStdString(what).split(' ')) {
         const std::string obj = item.section('.', 0, 0).toStdString();
         const QObject* o = obj == "window" ? this : obj == "dialog" ? Config() : Find<QObject>(obj);
-        out << (obj == "progress" ? QString::number(Progress())
-                                  : o->property(item.section('.', 1).toUtf8()).toString());
+        out << (obj == "progress"     ? QString::number(Progress())
+                : !item.contains('.') ? QString::fromStdString(test::StateOf(this, item))
+                                      : o->property(item.section('.', 1).toUtf8()).toString());
       }
     }
     return out.join("|").replace(QString::fromStdString(folder), "<folder>").toStdString();
@@ -220,14 +249,19 @@ struct Program : ProgramSession, MDIForm1 {
   QPointer<QWidget> marked;
 };
 
-// Each scenario ("== <what it shows>") with a new run of the program.
-TEST(MainWindow, Scenarios) {
+// Each scenario ("== <what it shows>") of a file with a new run of the program.
+class Scenarios : public testing::TestWithParam<std::string> {};
+
+TEST_P(Scenarios, OfTheFile) {
   std::unique_ptr<Program> program;
-  for (const auto& row : test::ReadTable("shell/main_window.txt", 0, test::Blanks::Keep)) {
+  for (const auto& row : test::ReadTable("shell/" + GetParam() + ".txt", 0, test::Blanks::Keep)) {
     if (row[0].rfind("== ", 0) == 0) program.reset(), program = std::make_unique<Program>();
     if (row[0].rfind("== ", 0) != 0) program->Step(row);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, Scenarios, testing::Values("main_window", "program"),
+                         [](const auto& info) { return info.param; });
 
 // Every message shows whole on the status line, in both languages, from the narrowest
 // window a dsPIC30 part allows to a wide one, followed by the longest figures that the

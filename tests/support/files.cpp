@@ -1,10 +1,15 @@
 #include "support/files.h"
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "support/test_session.h"
 
 namespace krv::test {
 
@@ -49,6 +54,13 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& name, size_t 
   }
   EXPECT_FALSE(rows.empty()) << "no cases in " << DataPath(name);
   return rows;
+}
+
+int RunCommand(const std::string& command, std::string& output) {
+  const std::string log = TempDir() + "/output";
+  const int status = std::system((command + " >'" + log + "' 2>&1").c_str());
+  output = ReadFile(log);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::string WriteFile(const std::string& path, const std::string& bytes) {

@@ -19,6 +19,8 @@ std::string DataPath(const std::string& name);
 enum class Blanks { Trim, Keep };
 std::vector<std::vector<std::string>> ReadTable(const std::string& name, size_t fields = 0,
                                                 Blanks blanks = Blanks::Trim);
+// Runs a shell command; its exit status, and its standard output and error in `output`.
+int RunCommand(const std::string& command, std::string& output);
 // Writes `bytes` to `path`, byte for byte; returns the path.
 std::string WriteFile(const std::string& path, const std::string& bytes);
 
