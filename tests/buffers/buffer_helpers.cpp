@@ -45,7 +45,7 @@ std::map<uint32_t, uint8_t> HexBytes(const std::string& text) {
 
 void FillVaried(Session& s, unsigned seed) {
   std::minstd_rand next(seed);
-  const bool ds = s.dev.CoreWidth == 24;
+  const bool ds = s.dev.IsDsPic30();
   for (ByteBuffer* b : {&s.buf.CodeBuffer, &s.buf.ExecBuffer, &s.buf.DataBuffer}) {
     const int used = !ds ? 4 : b == &s.buf.DataBuffer ? 2 : 3;  // of each group of four
     for (int32_t i = 0; i + 1 < b->Size(); ++i) b->Set(i, i % 4 < used ? next() & 0xFF : 0);

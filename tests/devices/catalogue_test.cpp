@@ -222,7 +222,7 @@ TEST(Selection, EveryNameLeavesNothingOfThePreviousDeviceAndMasksItsWords) {
       EXPECT_EQ(static_cast<const DeviceRow&>(s.dev), row) << name;
       EXPECT_EQ(s.dev.DeviceName, row.Name);
       EXPECT_GT(ts.window.showWindows, shown) << name;  // the windows show the new device
-      EXPECT_EQ(s.buf.CodeBuffer.UBound(), (row.CoreWidth == 24 ? 4 : 2) * row.CodeSize) << name;
+      EXPECT_EQ(s.buf.CodeBuffer.UBound(), (row.IsDsPic30() ? 4 : 2) * row.CodeSize) << name;
     }
     s.dev.DeviceName = name;
     for (int k = 1; k <= 7; ++k) s.cfg.Config[k] = 0x1234 + k;
