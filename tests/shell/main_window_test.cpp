@@ -19,6 +19,7 @@
 #include <QWidgetAction>
 
 #include <filesystem>
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -279,18 +280,16 @@ TEST(MainWindow, StatusTextsShowWhole) {
     p.s.LangFile = LanguageFilePath(p.s);
     for (const int width : {1, 800, 1400}) {
       p.resize(width, 1);
-      for (const TextEntry* e = table; e != table + count; ++e) {
-        if (std::string(e->section) != "Messages") continue;
-        const QString text = QString::fromStdString(Text(p.s, e->id) + " 49152 ins." +
-                                                    Text(p.s, TextId::Msg46) + " 4096 Bytes");
-        p.SetInfo(text.toStdString());
+      for (const TextEntry& e : std::span(table, static_cast<size_t>(count))) {
+        if (std::string(e.section) != "Messages") continue;
+        const std::string text =
+            Text(p.s, e.id) + " 49152 ins." + Text(p.s, TextId::Msg46) + " 4096 Bytes";
+        p.SetInfo(text);
         QCoreApplication::processEvents();
         const QRect room = info->contentsRect();
-        const QRect need =
-            info->fontMetrics().boundingRect(room, int(info->alignment()) | Qt::TextWordWrap, text);
-        EXPECT_TRUE(room.contains(need))
-            << language << " " << e->key << " at " << p.width() << " px: " << need.width() << "x"
-            << need.height() << " in " << room.width() << "x" << room.height();
+        EXPECT_TRUE(room.contains(info->fontMetrics().boundingRect(
+            room, int(info->alignment()) | Qt::TextWordWrap, QString::fromStdString(text))))
+            << language << " " << e.key << " at " << p.width() << " px";
       }
     }
   }
