@@ -22,8 +22,7 @@ void Repeat(ByteBuffer& b, int64_t from, int64_t to, const std::vector<uint32_t>
 TEST(Blank, SizedWithTheSpareElementThenFilledBlank) {
   for (const auto& row : ReadTable("blank_chips.txt", 10)) {
     SCOPED_TRACE(row[0]);
-    TestSession t;
-    SelectDevice(t.s, row[0]);
+    TestSession t(row[0]);
     t.s.buf.CodeBuffer.Set(0, 0x55);
     SizeBuffers(t.s);  // every element 0
     EXPECT_EQ(t.s.buf.CodeBuffer.Sum(0, t.s.buf.CodeBuffer.Size()), 0u);
@@ -53,8 +52,7 @@ TEST(Blank, SizedWithTheSpareElementThenFilledBlank) {
 TEST(Views, ChecksumAndDumpLinesOfTheBuffers) {
   for (const auto& row : ReadTable("buffer_views.txt", 7)) {
     SCOPED_TRACE(row[0] + " " + row[1] + " " + row[2] + " line " + row[5]);
-    TestSession t;
-    SelectDevice(t.s, row[0]);
+    TestSession t(row[0]);
     const MemoryArea area = AreaNamed(row[1]);
     SetElements(t.s, area, row[2]);
     CalcDeviceCSum(t.s);
@@ -65,8 +63,7 @@ TEST(Views, ChecksumAndDumpLinesOfTheBuffers) {
 }
 
 TEST(Views, DumpTextIsTheLinesJoinedAndOddBuffersStayInRange) {
-  TestSession t;
-  SelectDevice(t.s, "PIC16F84A");
+  TestSession t("PIC16F84A");
   t.s.dev.DataSize = 20;
   InitWindows(t.s);
   EXPECT_EQ(DumpText(t.s, MemoryArea::Data),
@@ -84,8 +81,7 @@ TEST(Views, DumpTextIsTheLinesJoinedAndOddBuffersStayInRange) {
 TEST(Fill, FillsExactlyTheRangeOrChangesNothingAndSaysWhy) {
   for (const auto& row : ReadTable("fill_cases.txt", 6)) {
     SCOPED_TRACE(row[0] + " " + row[1] + " " + row[2] + "-" + row[3] + "=" + row[4]);
-    TestSession t;
-    SelectDevice(t.s, row[0]);
+    TestSession t(row[0]);
     t.window.csum.clear();
     const MemoryArea area = AreaNamed(row[1]);
     const bool ok = row[5].rfind("ok", 0) == 0;

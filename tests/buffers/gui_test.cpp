@@ -18,8 +18,7 @@ namespace {
 
 // The largest device's view scrolls over all its lines, down to the last page.
 TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
-  TestSession t;
-  SelectDevice(t.s, "PIC30F6014A");
+  TestSession t("PIC30F6014A");
   HexView v(t.s, MemoryArea::Code);
   v.resize(300, 200);
   v.show();
@@ -44,8 +43,7 @@ QLineEdit* Box(FillDialog& d, const char* name) {
 // Rows of fill_dialogs.txt: the memories offered and the range proposed for each.
 TEST(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
   for (const auto& row : ReadTable("fill_dialogs.txt")) {
-    TestSession t;
-    SelectDevice(t.s, row[0]);
+    TestSession t(row[0]);
     FillDialog d(t.s);
     if (!row[1].empty()) Memory(d, std::stoi(row[1]))->click();
     QString shown = d.windowTitle() + " ";
@@ -57,8 +55,7 @@ TEST(FillDialogTest, MemoriesOfTheDeviceAndTheProposedRange) {
 }
 
 TEST(FillDialogTest, BadInputKeepsTheDialogOpenAndChangesNothing) {
-  TestSession t;
-  SelectDevice(t.s, "PIC16F84A");
+  TestSession t("PIC16F84A");
   const ByteBuffer before = t.s.buf.CodeBuffer;
   FillDialog d(t.s);
   Box(d, "txtLast")->clear();

@@ -109,8 +109,7 @@ TEST(Rejected, FilesThatCannotBeLoadedChangeNothingAndSayWhy) {
     cases.push_back({row.at(0), WriteFile(TempDir() + "/file.hex", row.at(1)), row.at(2)});
   for (const auto& [device, path, message] : cases) {
     SCOPED_TRACE(message);
-    TestSession t;
-    SelectDevice(t.s, device);
+    TestSession t(device);
     FillVaried(t.s, 11);
     t.s.hex.FileName = "/earlier/file.hex";
     t.window.csum = "CSum: 1234";
@@ -124,8 +123,7 @@ TEST(Rejected, FilesThatCannotBeLoadedChangeNothingAndSayWhy) {
     EXPECT_EQ(std::to_string(t.window.boxes[0].style) + " " + t.window.boxes[0].text,
               "16 " + message);
   }
-  TestSession t;
-  SelectDevice(t.s, "PIC16F84A");
+  TestSession t("PIC16F84A");
   EXPECT_FALSE(ExportHexFile(t.s, dir + "/no/such/folder/out.hex"));
   EXPECT_EQ(t.window.boxes.at(0).text,
             "The HEX file could not be written:\n" + dir + "/no/such/folder/out.hex");

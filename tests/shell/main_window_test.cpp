@@ -203,8 +203,7 @@ struct Program : ProgramSession, MDIForm1 {
                             : what == "file"    ? folder + "/KRV330.ini"
                                                 : folder + "/" + what.substr(5));
     } else if (what.rfind("saved:", 0) == 0) {
-      test::TestSession t;
-      SelectDevice(t.s, s.dev.DeviceName);
+      test::TestSession t(s.dev.DeviceName);
       EXPECT_TRUE(ImportHexFile(t.s, folder + "/" + what.substr(6)));
       out << QString::fromStdString(test::Hex4(t.s.cfg.ConfigWord));
       for (int k = 1; k <= 7; ++k) out << QString::fromStdString(test::Hex4(t.s.cfg.Config[k]));

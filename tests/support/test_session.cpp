@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "devices/catalogue.h"
+
 #include <unistd.h>
 
 namespace krv::test {
@@ -12,6 +14,10 @@ TestSession::TestSession() {
   s.window = &window;
   s.clock = &clock;
   s.LangFile = "/nonexistent/English.ini";  // the built-in English texts
+}
+
+TestSession::TestSession(const std::string& device) : TestSession() {
+  SelectDevice(s, device);
 }
 
 sim::Programmer& TestSession::AttachProgrammer(std::unique_ptr<sim::Chip> chip) {

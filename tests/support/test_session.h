@@ -12,6 +12,8 @@ namespace krv::test {
 
 struct TestSession {
   TestSession();
+  // With `device` selected.
+  explicit TestSession(const std::string& device);
   // Puts a simulated programmer (holding `chip`) on the link and marks it present.
   sim::Programmer& AttachProgrammer(std::unique_ptr<sim::Chip> chip = nullptr);
 
