@@ -68,6 +68,7 @@ class Programmer {
   // programmer is unplugged, or it stays plugged and gives no answer any more, so that every
   // read times out.
   int vanishAfterReport = 0;
+  int ReportsReceived() const { return reportsReceived_; }
   int silentAfterReport = 0;
 
  private:

@@ -1,9 +1,13 @@
 #include "operations/operations.h"
 
+#include <algorithm>
+
 #include "core/helpers.h"
 #include "core/session.h"
 #include "core/window.h"
+#include "devices/catalogue.h"
 #include "operations/dspic30/dspic30.h"
+#include "operations/dspic30/operation30.h"
 
 namespace krv {
 
@@ -32,6 +36,27 @@ void WriteDevice(Session& s) {
 
 void EraseDevice(Session& s) {
   if (Supported(s)) ErasePIC30(s);
+}
+
+std::vector<std::string> StatusTexts(const Session& s) {
+  using enum TextId;
+  // The link's, and the result of a verify.
+  std::vector<std::string> texts;
+  for (const TextId id : {Msg1, Msg8, Msg9, Msg30, Msg55}) texts.push_back(Text(s, id));
+  DeviceParams widest{};
+  for (const DeviceRow& row : DeviceTable()) {
+    if (!row.IsDsPic30()) continue;
+    widest.CodeSize = std::max(widest.CodeSize, row.CodeSize);
+    widest.ExecSize = std::max(widest.ExecSize, row.ExecSize);
+    widest.DataSize = std::max(widest.DataSize, row.DataSize);
+    widest.DeviceName = row.Name;
+    for (const Status30 what : {Status30::Erasing, Status30::Erased})
+      texts.push_back(StatusText30(s, widest, what));
+  }
+  for (int what = 0; what <= static_cast<int>(Status30::Last); ++what)
+    for (const bool readBack : {false, true})
+      texts.push_back(StatusText30(s, widest, static_cast<Status30>(what), readBack));
+  return texts;
 }
 
 }  // namespace krv

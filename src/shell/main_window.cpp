@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <iostream>
 
 #include <unistd.h>
@@ -41,6 +42,7 @@
 #include "editors/config_dialog.h"
 #include "link/device_monitor.h"
 #include "link/hid_transport.h"
+#include "operations/operations.h"
 #include "shell/about_dialog.h"
 #include "shell/message_box.h"
 #include "shell/settings_dialog.h"
@@ -80,7 +82,63 @@ QLabel* NamedLabel(const char* name, QWidget* parent) {
   return l;
 }
 
+// A label as wide as the widest text it can show, so that a new text moves nothing beside it.
+void KeepWidest(QLabel* l, const QStringList& texts) {
+  int width = 0;
+  for (const QString& t : texts) {
+    l->setText(t);
+    width = std::max(width, l->sizeHint().width());
+  }
+  l->clear();
+  l->setMinimumWidth(width);
+}
+
 }  // namespace
+
+// The status line. A text wider than the line goes on below it, so the end of an operation
+// is read whole, with its figures and units, also in a narrow window; and the line always
+// keeps the height that the widest of the texts shown there needs at its width. So its
+// height follows the width and the language, never the text: a new text moves nothing.
+class StatusLine : public QLabel {
+ public:
+  StatusLine(std::function<std::vector<std::string>()> texts, QWidget* parent)
+      : QLabel(parent), texts_(std::move(texts)) {
+    setObjectName("lblInfo");
+    setMinimumWidth(100);
+    setWordWrap(true);
+    height_ = fontMetrics().height();
+  }
+  // The texts (the language) changed.
+  void Refit() {
+    if (!laidOut_) return;  // the width is not known before the first layout
+    const QRect room(0, 0, contentsRect().width(), QWIDGETSIZE_MAX);
+    const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
+    int height = fontMetrics().height();
+    for (const std::string& text : texts_())
+      height = std::max(height, fontMetrics().boundingRect(room, flags, Q(text)).height());
+    height += this->height() - contentsRect().height();
+    if (height == height_) return;
+    height_ = height;
+    updateGeometry();
+  }
+  QSize sizeHint() const override { return {minimumWidth(), height_}; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+  // Not the height of the text shown: that of the widest one.
+  bool hasHeightForWidth() const override { return false; }
+  int heightForWidth(int) const override { return height_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QLabel::resizeEvent(e);
+    laidOut_ = true;
+    Refit();
+  }
+
+ private:
+  std::function<std::vector<std::string>()> texts_;
+  int height_ = 0;
+  bool laidOut_ = false;
+};
 
 StartOptions OptionsFromEnvironment() {
   StartOptions opt;
@@ -157,6 +215,9 @@ void MDIForm1::BuildToolbar() {
   toolbar_->addWidget(cboDevices_);
   connect(cboFamily_, &QComboBox::activated, this, &MDIForm1::FamilyChosen);
   connect(cboDevices_, &QComboBox::activated, this, &MDIForm1::DeviceChosen);
+  // Never so narrow that the toolbar folds an item, the device boxes above all, behind its
+  // extension button.
+  toolbar_->setMinimumWidth(toolbar_->sizeHint().width());
 }
 
 void MDIForm1::BuildViews() {
@@ -194,11 +255,7 @@ void MDIForm1::BuildViews() {
 
 void MDIForm1::BuildStatusArea() {
   QStatusBar* bar = statusBar();
-  lblInfo_ = NamedLabel("lblInfo", bar);
-  lblInfo_->setMinimumWidth(100);
-  // A text wider than the line goes on below it: the end of an operation is read whole,
-  // with its figures and units, also in a narrow window.
-  lblInfo_->setWordWrap(true);
+  lblInfo_ = new StatusLine([this] { return StatusTexts(s_); }, bar);
   progressBar_ = new QProgressBar(bar);
   progressBar_->setObjectName("ProgressBar1");
   progressBar_->setTextVisible(false);
@@ -212,6 +269,10 @@ void MDIForm1::BuildStatusArea() {
   lblVersion_ = NamedLabel("lblVersion", bar);
   imgHardOnOff_ = NamedLabel("imgHardOnOff", bar);
   imgHardOnOff_->setPixmap(Picture("HardOff"));
+  QStringList sums{"CSum: ----"};
+  for (const QChar digit : QString("0123456789ABCDEF")) sums << "CSum: " + QString(4, digit);
+  KeepWidest(lblCSum_, sums);
+  KeepWidest(lblHardware_, {"Hw.:KRV330", "Hw.: Unknown"});
   bar->addWidget(lblInfo_, 1);
   for (QWidget* w : std::initializer_list<QWidget*>{progressBar_, lblCSum_, imgVpp_, lblHardware_,
                                                     lblVersion_, imgHardOnOff_})
@@ -263,8 +324,8 @@ bool MDIForm1::Startup(StartOptions opt) {
 
 void MDIForm1::RestoreWindowSize() {
   QSize size(TwipsToPixels(s_.settings.MeWidth), TwipsToPixels(s_.settings.MeHeight));
-  // Never so narrow that the toolbar hides its device boxes, nor smaller than the contents.
-  size = size.expandedTo(QSize(sizeHint().width(), minimumSizeHint().height()));
+  // Never smaller than the contents.
+  size = size.expandedTo(minimumSizeHint());
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize avail = screen->availableGeometry().size();
     if (avail.isValid() && !avail.isEmpty()) size = size.boundedTo(avail);
@@ -307,6 +368,7 @@ void MDIForm1::SetLanguage() {
   lblCode_->setText(Q(Text(s_, TextId::ViewCode)));
   lblData_->setText(Q(Text(s_, TextId::ViewData)));
   lblIcsp_->setText(Q(Text(s_, TextId::ViewIcsp)));
+  lblInfo_->Refit();
 }
 
 // ---- device boxes ----

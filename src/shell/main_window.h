@@ -25,6 +25,7 @@ namespace krv {
 
 struct Session;
 class HexView;
+class StatusLine;
 enum class Family;
 
 struct StartOptions {
@@ -132,7 +133,7 @@ class MDIForm1 : public QMainWindow, public Window, public CommandHost {
   HexView* txtCode_ = nullptr;
   HexView* txtData_ = nullptr;
   HexView* txtIcsp_ = nullptr;
-  QLabel* lblInfo_ = nullptr;
+  StatusLine* lblInfo_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
   QLabel* lblCSum_ = nullptr;
   QLabel* imgVpp_ = nullptr;

@@ -54,8 +54,7 @@ void EraseExecutive30(Session& s) {
 }
 
 End30 Erase30(Session& s) {
-  const std::string& name = s.dev.DeviceName;
-  s.window->SetInfo(Text(s, TextId::Msg81) + " " + name + " ...");
+  s.window->SetInfo(StatusText30(s, s.dev, Status30::Erasing));
   ShowVppOn(s);
 
   OpenProgMode30(s);
@@ -74,7 +73,7 @@ End30 Erase30(Session& s) {
   ExitProgMode30(s);
 
   ShowVppOff(s);
-  s.window->SetInfo("ds" + name + " " + Text(s, TextId::Msg80));
+  s.window->SetInfo(StatusText30(s, s.dev, Status30::Erased));
   s.window->DoEvents();
   return End30::Done;
 }

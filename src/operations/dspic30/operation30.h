@@ -10,6 +10,7 @@
 namespace krv {
 
 struct Session;
+struct DeviceParams;
 
 enum class End30 { Done, Cancelled, Failed };
 
@@ -19,6 +20,28 @@ enum class End30 { Done, Cancelled, Failed };
 // when the programmer is still there, shows the Vpp picture off and reports the error
 // under `procName`.
 End30 RunOperation30(Session& s, const char* procName, const std::function<End30()>& body);
+
+// What the operations show on the status line while they work on an area and at their end.
+enum class Status30 {
+  ReadCode,
+  ReadExec,
+  ReadData,
+  ReadDone,
+  VerifyCode,
+  VerifyExec,
+  VerifyData,
+  WriteCode,
+  WriteExec,
+  WriteData,
+  WriteDone,
+  Erasing,
+  Erased,
+  Last = Erased
+};
+// The text of `what` with the figures and the name of device `d`; `readBack`: a write that
+// reads each area back (VWhile).
+std::string StatusText30(const Session& s, const DeviceParams& d, Status30 what,
+                         bool readBack = false);
 
 // The progress units of the whole chip: one per instruction, data byte and register.
 double ChipUnits30(const Session& s);

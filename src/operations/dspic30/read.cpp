@@ -38,19 +38,19 @@ bool ReadDataArea(Session& s) {
 
 End30 Read30(Session& s) {
   const DeviceParams& d = s.dev;
-  ShowStart30(s, Text(s, TextId::Msg25) + std::to_string(d.CodeSize) + " Ins.", ChipUnits30(s));
+  ShowStart30(s, StatusText30(s, d, Status30::ReadCode), ChipUnits30(s));
   ShowVppOn(s);
 
   OpenProgMode30(s);
   AreaSetup30(s, MemoryArea::Code, true);
   if (!ReadCodeArea(s, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
 
-  s.window->SetInfo(Text(s, TextId::Msg27) + std::to_string(d.ExecSize) + " Ins.");
+  s.window->SetInfo(StatusText30(s, d, Status30::ReadExec));
   AreaSetup30(s, MemoryArea::Exec, false);
   if (!ReadCodeArea(s, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
 
   if (d.DataSize != 0) {
-    s.window->SetInfo(Text(s, TextId::Msg26) + std::to_string(d.DataSize) + " Bytes");
+    s.window->SetInfo(StatusText30(s, d, Status30::ReadData));
     AreaSetup30(s, MemoryArea::Data, false);
     if (!ReadDataArea(s)) return End30::Cancelled;
   }
@@ -67,8 +67,7 @@ End30 Read30(Session& s) {
   ShowVppOff(s);
   CalcDeviceCSum(s);
   ShowWindows(s);
-  s.window->SetInfo(Text(s, TextId::Msg28) + " " + std::to_string(d.CodeSize) + " ins." +
-                    Text(s, TextId::Msg29) + " " + std::to_string(d.DataSize) + " Bytes");
+  s.window->SetInfo(StatusText30(s, d, Status30::ReadDone));
   s.window->SetProgress(0);
   s.window->DoEvents();
   SleepMs(s, 100);

@@ -56,7 +56,7 @@ End30 Verify30(Session& s) {
   bool& ok = s.run.OperationOK;
   ok = true;
   s.run.LastErrorText = Text(s, TextId::Msg30);
-  ShowStart30(s, Text(s, TextId::Msg31) + std::to_string(d.CodeSize) + " ins.", ChipUnits30(s));
+  ShowStart30(s, StatusText30(s, d, Status30::VerifyCode), ChipUnits30(s));
   ShowVppOn(s);
 
   OpenProgMode30(s);
@@ -65,13 +65,13 @@ End30 Verify30(Session& s) {
     return End30::Cancelled;
 
   if (ok) {
-    s.window->SetInfo(Text(s, TextId::Msg33) + std::to_string(d.ExecSize) + " Ins.");
+    s.window->SetInfo(StatusText30(s, d, Status30::VerifyExec));
     AreaSetup30(s, MemoryArea::Exec, false);
     if (!CompareCodeArea30(s, MemoryArea::Exec, s.buf.ExecBuffer, d.ExecSize, false))
       return End30::Cancelled;
   }
   if (ok && d.DataSize != 0) {
-    s.window->SetInfo(Text(s, TextId::Msg32) + std::to_string(d.DataSize) + " Bytes");
+    s.window->SetInfo(StatusText30(s, d, Status30::VerifyData));
     AreaSetup30(s, MemoryArea::Data, false);
     if (!CompareDataArea(s)) return End30::Cancelled;
   }

@@ -95,23 +95,20 @@ End30 Write30(Session& s) {
   const bool readBack = s.settings.VWhile == 1;
   const bool& ok = s.run.OperationOK;
   ShowVppOn(s);
-  ShowStart30(
-      s, Text(s, readBack ? TextId::Msg38 : TextId::Msg35) + std::to_string(d.CodeSize) + " Ins.",
-      readBack ? 2 * ChipUnits30(s) : ChipUnits30(s));
+  ShowStart30(s, StatusText30(s, d, Status30::WriteCode, readBack),
+              readBack ? 2 * ChipUnits30(s) : ChipUnits30(s));
   OpenProgMode30(s);
 
   if (!WriteCodeArea(s, MemoryArea::Code, s.buf.CodeBuffer, d.CodeSize)) return End30::Cancelled;
 
   if (ok) {
-    s.window->SetInfo(Text(s, readBack ? TextId::Msg40 : TextId::Msg37) +
-                      std::to_string(d.ExecSize) + " Ins.");
+    s.window->SetInfo(StatusText30(s, d, Status30::WriteExec, readBack));
     ResetPC30(s);
     if (!WriteCodeArea(s, MemoryArea::Exec, s.buf.ExecBuffer, d.ExecSize)) return End30::Cancelled;
   }
 
   if (ok && d.DataSize != 0) {
-    s.window->SetInfo(Text(s, readBack ? TextId::Msg39 : TextId::Msg36) +
-                      std::to_string(d.DataSize) + " Bytes.");
+    s.window->SetInfo(StatusText30(s, d, Status30::WriteData, readBack));
     ResetPC30(s);
     if (!WriteDataRows(s)) return End30::Cancelled;
     if (readBack) {
@@ -139,8 +136,7 @@ End30 Write30(Session& s) {
   ExitProgMode30(s);
   if (readBack && !ok) s.window->MsgBox(s.run.LastErrorText, mb::kCritical, kAppTitle);
   ShowVppOff(s);
-  s.window->SetInfo(Text(s, TextId::Msg45) + " " + std::to_string(d.CodeSize) + " ins." +
-                    Text(s, TextId::Msg46) + " " + std::to_string(d.DataSize) + " Bytes");
+  s.window->SetInfo(StatusText30(s, d, Status30::WriteDone));
   s.window->SetProgress(0);
   s.window->DoEvents();
   return End30::Done;
