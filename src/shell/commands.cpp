@@ -42,11 +42,14 @@ constexpr CommandDef kCommands[] = {
     {"FileSave", "Save", 12, MenuFileSave, 2, TipSave, Busy, Host<&H::SaveHexFile>},
     {"FileUpdate", "Update", 13, MenuFileUpdate, 3, TipUpdate, Busy, Host<&H::UpdateHexFile>, true},
     {"FileExit", "Exit", 15, MenuFileExit, 0, {}, AtOnce, Host<&H::CloseWindow>},
-    {"DeviceRead", "Read", 21, MenuDeviceRead, 7, TipRead, Searched, Op<ReadDevice>},
-    {"DeviceVerify", "Verify", 22, MenuDeviceVerify, 8, TipVerify, Searched, Op<VerifyDevice>},
+    {"DeviceRead", "Read", 21, MenuDeviceRead, 7, TipRead, BusyNeedsProgrammer, Op<ReadDevice>},
+    {"DeviceVerify", "Verify", 22, MenuDeviceVerify, 8, TipVerify, BusyNeedsProgrammer,
+     Op<VerifyDevice>},
     {nullptr, "DevID", 0, {}, 9, TipDevID, Busy, nullptr},
-    {"DeviceWrite", "Write", 23, MenuDeviceWrite, 10, TipWrite, Searched, Op<WriteDevice>},
-    {"DeviceErase", "Erase", 24, MenuDeviceErase, 11, TipErase, Searched, Op<EraseDevice>},
+    {"DeviceWrite", "Write", 23, MenuDeviceWrite, 10, TipWrite, BusyNeedsProgrammer,
+     Op<WriteDevice>},
+    {"DeviceErase", "Erase", 24, MenuDeviceErase, 11, TipErase, BusyNeedsProgrammer,
+     Op<EraseDevice>},
     {nullptr, "Detect", 0, {}, 12, TipDetect, Busy, nullptr},
     {"BuffersClear", "Clear", 31, MenuBuffersClear, 0, {}, Busy, Op<ClearBuffers>},
     {"BuffersFill", "Fill", 32, MenuBuffersFill, 5, TipFill, Busy, Host<&H::FillBuffers>},
@@ -61,6 +64,29 @@ constexpr MenuDef kMenus[] = {{"File", MenuFile},
                               {"Options", MenuOptions},
                               {"Help", MenuHelp}};
 
+// Each place is taken once and lies in its menu or on the bar; a command has a menu item's
+// name exactly when it has a menu place, and a run wherever it can be given.
+constexpr bool PlacesAreSound() {
+  constexpr int kMenuCount = static_cast<int>(std::size(kMenus));
+  for (size_t i = 0; i < std::size(kCommands); ++i) {
+    const CommandDef& c = kCommands[i];
+    if ((c.name != nullptr) != (c.menuPlace != 0)) return false;
+    if (c.menuPlace != 0 &&
+        (c.menuPlace / 10 < 1 || c.menuPlace / 10 > kMenuCount || c.menuPlace % 10 == 0))
+      return false;
+    if (c.buttonPlace < 0 || c.buttonPlace > kLastButtonPlace) return false;
+    if (c.menuPlace == 0 && c.buttonPlace == 0) return false;
+    for (size_t j = 0; j < i; ++j) {
+      if (c.menuPlace != 0 && c.menuPlace == kCommands[j].menuPlace) return false;
+      if (c.buttonPlace != 0 && c.buttonPlace == kCommands[j].buttonPlace) return false;
+    }
+  }
+  return true;
+}
+static_assert(PlacesAreSound(),
+              "a command's place is taken twice, lies outside its menu or "
+              "bar, or its menu name does not go with its menu place");
+
 }  // namespace
 
 std::span<const CommandDef> CommandTable() {
@@ -71,14 +97,18 @@ std::span<const MenuDef> MenuTable() {
   return kMenus;
 }
 
+bool LooksForProgrammer(const CommandDef& c, From from) {
+  return c.runs != Runs::AtOnce && (from == From::Toolbar || c.runs == Runs::BusyNeedsProgrammer);
+}
+
 void Commands::MenuAction(const std::string& name) {
   for (const CommandDef& c : kCommands)
-    if (c.menuPlace && name == c.name) return Run(c, c.runs == Searched);
+    if (c.menuPlace && name == c.name) return Run(c, From::Menu);
 }
 
 void Commands::ToolbarClick(const std::string& key) {
   for (const CommandDef& c : kCommands)
-    if (c.buttonPlace && key == c.key) return Run(c, true);
+    if (c.buttonPlace && key == c.key) return Run(c, From::Toolbar);
 }
 
 bool Commands::QueryUnload() {
@@ -104,14 +134,14 @@ bool Commands::ProgrammerFound() {
   return s_.link.present;
 }
 
-void Commands::Run(const CommandDef& c, bool search) {
+void Commands::Run(const CommandDef& c, From from) {
   if (!c.run) return;
   if (c.runs == Runs::AtOnce) return c.run(s_, host_);
   if (s_.run.ActionRunning) {
     AskCancel();
     return;
   }
-  if (search && !ProgrammerFound()) return;
+  if (LooksForProgrammer(c, from) && !ProgrammerFound()) return;
 
   // A request left over from an earlier command must not stop this one.
   s_.run.CancelRequested = false;

@@ -12,12 +12,18 @@ namespace krv {
 struct Session;
 class CommandHost;
 
-// How a command runs: in the busy state, from the toolbar after looking for the programmer
-// (Busy) and from the menu too (Searched); or at once, neither looking nor busy (AtOnce).
-enum class Runs { Busy, Searched, AtOnce };
+// How a command runs. In the busy state, after looking for the programmer when it is
+// clicked on the toolbar (so that without a programmer no toolbar button works); a command
+// that needs the programmer also looks for it when chosen from the menu. Or at once, neither
+// looking nor busy.
+enum class Runs { Busy, BusyNeedsProgrammer, AtOnce };
+// Where a command was given.
+enum class From { Menu, Toolbar };
 
 // A menu item, a toolbar button or both. Places count from 1: a menu item's is its menu's
-// number times 10 plus its own. A place left free between two is a separator; 0: not there.
+// number times 10 plus its own (1..9), a button's at most kLastButtonPlace. A place left free
+// between two is a separator; 0: not there.
+inline constexpr int kLastButtonPlace = 99;
 struct CommandDef {
   const char* name;  // the menu item's, without "mnu"
   const char* key;   // the toolbar button's, and the picture of both
@@ -38,6 +44,9 @@ struct MenuDef {
 
 std::span<const CommandDef> CommandTable();
 std::span<const MenuDef> MenuTable();
+
+// Whether command `c`, given from `from`, looks for the programmer before it runs.
+bool LooksForProgrammer(const CommandDef& c, From from);
 
 // What the commands need of the main window beyond the window seam.
 class CommandHost {
@@ -67,8 +76,7 @@ class Commands {
   bool QueryUnload();
 
  private:
-  // Runs one command; `search`: in the busy state, look for the programmer first.
-  void Run(const CommandDef& c, bool search);
+  void Run(const CommandDef& c, From from);
   bool ProgrammerFound();
   // A click while a command runs: Msg3, and on Yes a cancel request.
   bool AskCancel();

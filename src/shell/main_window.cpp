@@ -190,7 +190,7 @@ void MDIForm1::BuildToolbar() {
   toolbar_->setObjectName("Toolbar1");
   toolbar_->setMovable(false);
   toolbar_->setIconSize(QSize(24, 24));
-  ForPlaces(&CommandDef::buttonPlace, 1, 99, [&](const CommandDef* c) {
+  ForPlaces(&CommandDef::buttonPlace, 1, kLastButtonPlace, [&](const CommandDef* c) {
     if (!c) return (void)toolbar_->addSeparator();
     QAction* a = toolbar_->addAction(QIcon(Picture(c->key, 24)), QString());
     a->setObjectName(c->key);
