@@ -11,10 +11,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPointer>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -218,12 +218,13 @@ struct Program : ProgramSession, MDIForm1 {
   }
 
   // "log"; "file": the program folder's KRV330.ini, "file:NAME" its file NAME, "user file" the
-  // user's KRV330.ini; "saved:NAME": the configuration words and user ID bytes of file NAME,
-  // loaded anew for the device shown; "dialog": whether the
-  // dialog marked is gone, whether it is the one shown, whether the one shown fills the client
-  // area, the buffer byte marked; "link": present, and the command of every report sent; "toolbar":
-  // buttons drawn without a picture, and whether the window is wide enough for the toolbar;
-  // otherwise properties of named objects:
+  // user's KRV330.ini; "saved:NAME": the configuration words and user ID bytes that file NAME
+  // holds for the device shown, loaded anew, as the dialog case files name them; "dialog":
+  // whether the dialog marked is gone, whether it is the one shown, whether the one shown
+  // fills the client area, the buffer byte marked; "link": present, and the command of every
+  // report sent; "toolbar": the items not shown whole on the bar; "status": the status texts
+  // not shown whole or that moved something since "watch"; otherwise properties of named
+  // objects:
   // "<name>.<property>" separated by blanks ("window" and "dialog" for the main window
   // and the configuration dialog shown, "progress" for the progress value), or "<name>" a
   // control's state as the dialog case files write it.
@@ -237,9 +238,18 @@ struct Program : ProgramSession, MDIForm1 {
     } else if (what.rfind("saved:", 0) == 0) {
       test::TestSession t(s.dev.DeviceName);
       EXPECT_TRUE(ImportHexFile(t.s, folder + "/" + what.substr(6)));
-      out << QString::fromStdString(test::Hex4(t.s.cfg.ConfigWord));
-      for (int k = 1; k <= 7; ++k) out << QString::fromStdString(test::Hex4(t.s.cfg.Config[k]));
-      for (const uint8_t id : t.s.cfg.UserID) out << QString::number(id, 16).toUpper();
+      const auto word = [&](const std::string& name, int32_t v) {
+        out << QString::fromStdString(name + "=" + test::Hex4(v));
+      };
+      const bool words = t.s.dev.CoreWidth <= 14;  // the 12/14-bit configuration words
+      if (words) word("ConfigWord", t.s.cfg.ConfigWord);
+      for (int k = 1; k <= (words ? (t.s.dev.Config1Address ? 1 : 0) : 7); ++k)
+        word("Config" + std::to_string(k), t.s.cfg.Config[k]);
+      QStringList id;
+      for (const uint8_t b : t.s.cfg.UserID)
+        id << QString("%1").arg(b, 2, 16, QChar('0')).toUpper();
+      if (!t.s.dev.IsDsPic30()) out << "UserID=" + id.join(',');
+      return out.join(' ').toStdString();
     } else if (what == "log" || what == "status") {
       out << QString::fromStdString(std::exchange(what == "log" ? log : status, ""));
     } else if (what == "dialog") {
@@ -249,17 +259,13 @@ struct Program : ProgramSession, MDIForm1 {
     } else if (what == "link") {
       out << yes(s.link.present) << "";
       for (const Report& report : programmer->Reports()) out.back() += QString::number(report[1]);
-    } else if (what == "toolbar") {  // the items not shown whole, or drawn without a picture
+    } else if (what == "toolbar") {  // the items not shown whole on the bar
       const auto* bar = Find<QToolBar>("Toolbar1");
       for (QAction* a : bar->actions()) {
         const QWidget* w = bar->widgetForAction(a);
-        const QString name = qobject_cast<QWidgetAction*>(a) ? w->objectName() : a->objectName();
         if (a->isVisible() && !a->isSeparator() &&
             (!w || !w->isVisible() || !bar->rect().contains(w->geometry())))
-          out << "folded " + name;
-        else if (a->isVisible() && !a->isSeparator() && !qobject_cast<QWidgetAction*>(a) &&
-                 a->icon().isNull())
-          out << name;
+          out << (qobject_cast<QWidgetAction*>(a) ? w->objectName() : a->objectName());
       }
     } else {
       for (const QString& item : QString::fromStdString(what).split(' ')) {
@@ -301,6 +307,68 @@ TEST_P(Scenarios, OfTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, Scenarios, testing::Values("main_window", "program"),
                          [](const auto& info) { return info.param; });
+
+// The menus, the toolbar and the labels of the main window in order: name, text (a toolbar
+// item's tip), picture, enabled; "-" a separator.
+std::vector<std::array<std::string, 4>> Listing(Program& p) {
+  std::vector<std::array<std::string, 4>> out;
+  const auto add = [&out](const QObject* o, const QString& text, const QIcon& icon, bool on) {
+    std::string picture;
+    for (const char* key : {"Open", "Save", "Update", "Fill", "Read", "Verify", "DevID", "Write",
+                            "Erase", "Detect", "Stop", "Exit", "Clear", "Settings", "About"})
+      if (!icon.isNull() && icon.pixmap(icon.availableSizes().value(0)).toImage() ==
+                                Picture(key, icon.availableSizes().value(0).width()).toImage())
+        picture = key;
+    out.push_back({o->objectName().toStdString(), text.toStdString(), picture, on ? "on" : "off"});
+  };
+  const auto addAction = [&](QAction* a, const QString& text) {
+    if (a->isSeparator()) return out.push_back({"-"});
+    add(a, text, a->icon(), a->isEnabled());
+    if (!a->isVisible()) out.back()[3] = "hidden";
+  };
+  for (const QAction* m : p.menuBar()->actions()) {
+    out.push_back({m->menu()->objectName().toStdString(), m->menu()->title().toStdString()});
+    for (QAction* a : m->menu()->actions()) addAction(a, a->text());
+  }
+  auto* bar = p.Find<QToolBar>("Toolbar1");
+  out.push_back({bar->objectName().toStdString()});
+  for (QAction* a : bar->actions()) {
+    if (QWidget* w = qobject_cast<QWidgetAction*>(a) ? bar->widgetForAction(a) : nullptr)
+      add(w, w->toolTip(), {}, w->isEnabled());
+    else
+      addAction(a, a->toolTip());
+  }
+  for (const char* name : {"lblCode", "lblData", "lblIcsp"})
+    out.push_back({name, p.Find<QLabel>(name)->text().toStdString()});
+  return out;
+}
+
+// Rows of shell/menus.txt: name | English text | Spanish text | picture | enabled at start,
+// after a HEX file was loaded, and without a programmer. The language is switched both ways.
+TEST(MainWindow, MenusToolbarAndLabelsAsListed) {
+  Program p, unplugged;
+  p.Step({"languages"});
+  p.Start(true, "", p.config + "/lock");
+  unplugged.Start(false, "", unplugged.config + "/lock");
+  const auto start = Listing(p), none = Listing(unplugged);
+  p.Step({"settings"});
+  p.Step({"choose", "cboLanguage", "Spanish"});
+  const auto spanish = Listing(p);
+  p.Step({"choose", "cboLanguage", "English"});
+  EXPECT_EQ(Listing(p), start);
+  p.Step({"file", "a.hex", ":00000001FF\n"});
+  p.Step({"hexfile", "a.hex"});
+  p.commands().ToolbarClick("Open");
+  const auto loaded = Listing(p);
+  const auto rows = test::ReadTable("shell/menus.txt", 5);
+  ASSERT_EQ(rows.size(), start.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const std::string& on = start[i][3];
+    EXPECT_EQ(rows[i], (std::vector<std::string>{
+                           start[i][0], start[i][1], spanish[i][1], start[i][2],
+                           on.empty() ? on : on + " " + loaded[i][3] + " " + none[i][3]}));
+  }
+}
 
 TEST(AboutDialog, ShowsTheTitleLogoAndNoFirmwareVersion) {
   test::TestSession t;
