@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
-#include <functional>
 #include <iostream>
 
 #include <unistd.h>
@@ -101,25 +100,17 @@ void KeepWidest(QLabel* l, const QStringList& texts) {
 // height follows the width and the language, never the text: a new text moves nothing.
 class StatusLine : public QLabel {
  public:
-  StatusLine(std::function<std::vector<std::string>()> texts, QWidget* parent)
-      : QLabel(parent), texts_(std::move(texts)) {
+  explicit StatusLine(QWidget* parent) : QLabel(parent) {
     setObjectName("lblInfo");
     setMinimumWidth(100);
     setWordWrap(true);
     height_ = fontMetrics().height();
   }
-  // The texts (the language) changed.
-  void Refit() {
-    if (!laidOut_) return;  // the width is not known before the first layout
-    const QRect room(0, 0, contentsRect().width(), QWIDGETSIZE_MAX);
-    const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
-    int height = fontMetrics().height();
-    for (const std::string& text : texts_())
-      height = std::max(height, fontMetrics().boundingRect(room, flags, Q(text)).height());
-    height += this->height() - contentsRect().height();
-    if (height == height_) return;
-    height_ = height;
-    updateGeometry();
+  // The texts shown there, in the language chosen.
+  void SetTexts(const std::vector<std::string>& texts) {
+    texts_.clear();
+    for (const std::string& t : texts) texts_ << Q(t);
+    Refit();
   }
   QSize sizeHint() const override { return {minimumWidth(), height_}; }
   QSize minimumSizeHint() const override { return sizeHint(); }
@@ -135,7 +126,20 @@ class StatusLine : public QLabel {
   }
 
  private:
-  std::function<std::vector<std::string>()> texts_;
+  void Refit() {
+    if (!laidOut_) return;  // the width is not known before the first layout
+    const QRect room(0, 0, contentsRect().width(), QWIDGETSIZE_MAX);
+    const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
+    int height = fontMetrics().height();
+    for (const QString& text : texts_)
+      height = std::max(height, fontMetrics().boundingRect(room, flags, text).height());
+    height += this->height() - contentsRect().height();
+    if (height == height_) return;
+    height_ = height;
+    updateGeometry();
+  }
+
+  QStringList texts_;
   int height_ = 0;
   bool laidOut_ = false;
 };
@@ -255,7 +259,7 @@ void MDIForm1::BuildViews() {
 
 void MDIForm1::BuildStatusArea() {
   QStatusBar* bar = statusBar();
-  lblInfo_ = new StatusLine([this] { return StatusTexts(s_); }, bar);
+  lblInfo_ = new StatusLine(bar);
   progressBar_ = new QProgressBar(bar);
   progressBar_->setObjectName("ProgressBar1");
   progressBar_->setTextVisible(false);
@@ -368,7 +372,7 @@ void MDIForm1::SetLanguage() {
   lblCode_->setText(Q(Text(s_, TextId::ViewCode)));
   lblData_->setText(Q(Text(s_, TextId::ViewData)));
   lblIcsp_->setText(Q(Text(s_, TextId::ViewIcsp)));
-  lblInfo_->Refit();
+  lblInfo_->SetTexts(StatusTexts(s_));
 }
 
 // ---- device boxes ----
