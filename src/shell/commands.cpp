@@ -64,8 +64,8 @@ constexpr MenuDef kMenus[] = {{"File", MenuFile},
                               {"Options", MenuOptions},
                               {"Help", MenuHelp}};
 
-// Each place is taken once and lies in its menu or on the bar; a command has a menu item's
-// name exactly when it has a menu place, and a run wherever it can be given.
+// Each command has a place, each place is taken once and lies in its menu or on the bar; a
+// command has a menu item's name exactly when it has a menu place.
 constexpr bool PlacesAreSound() {
   constexpr int kMenuCount = static_cast<int>(std::size(kMenus));
   for (size_t i = 0; i < std::size(kCommands); ++i) {
@@ -87,6 +87,11 @@ static_assert(PlacesAreSound(),
               "a command's place is taken twice, lies outside its menu or "
               "bar, or its menu name does not go with its menu place");
 
+// Whether command `c`, given from `from`, looks for the programmer before it runs.
+bool LooksForProgrammer(const CommandDef& c, From from) {
+  return c.runs != Runs::AtOnce && (from == From::Toolbar || c.runs == Runs::BusyNeedsProgrammer);
+}
+
 }  // namespace
 
 std::span<const CommandDef> CommandTable() {
@@ -95,10 +100,6 @@ std::span<const CommandDef> CommandTable() {
 
 std::span<const MenuDef> MenuTable() {
   return kMenus;
-}
-
-bool LooksForProgrammer(const CommandDef& c, From from) {
-  return c.runs != Runs::AtOnce && (from == From::Toolbar || c.runs == Runs::BusyNeedsProgrammer);
 }
 
 void Commands::MenuAction(const std::string& name) {

@@ -45,9 +45,6 @@ struct MenuDef {
 std::span<const CommandDef> CommandTable();
 std::span<const MenuDef> MenuTable();
 
-// Whether command `c`, given from `from`, looks for the programmer before it runs.
-bool LooksForProgrammer(const CommandDef& c, From from);
-
 // What the commands need of the main window beyond the window seam.
 class CommandHost {
  public:
