@@ -33,6 +33,28 @@ TEST(HexViewTest, ScrollRangeFollowsTheLineCountOfTheSelectedDevice) {
   EXPECT_EQ(v.verticalScrollBar()->maximum(), std::max(0, 128 - shown));
 }
 
+// The view paints the line partly shown at its bottom, and nothing below the buffer's last
+// line: the band above the baseline of each line place has text in it exactly when a line
+// of the buffer stands there. Places and sizes follow the view's own font.
+TEST(HexViewTest, PaintsThePartlyShownLineAndNothingPastTheLastLine) {
+  TestSession t("PIC16F84A");
+  HexView v(t.s, MemoryArea::Data);  // four lines
+  v.show();
+  const int h = v.fontMetrics().lineSpacing(), ascent = v.fontMetrics().ascent();
+  const QRgb base = v.viewport()->palette().color(QPalette::Base).rgb();
+  for (const int whole : {2, 5}) {  // lines shown whole, then part of one more
+    v.resize(v.sizeHint().width(), v.height() - v.viewport()->height() + whole * h + ascent);
+    ASSERT_EQ(v.VisibleLines(), whole);
+    const QImage shown = v.viewport()->grab().toImage();
+    for (int place = 0; place <= whole; ++place) {
+      bool text = false;
+      for (int y = place * h; y < place * h + ascent; ++y)
+        for (int x = 0; x < shown.width(); ++x) text = text || shown.pixel(x, y) != base;
+      EXPECT_EQ(text, place < 4) << whole << " whole lines, line place " << place;
+    }
+  }
+}
+
 QRadioButton* Memory(FillDialog& d, int i) {
   return d.findChild<QRadioButton*>(QString("optMemory(%1)").arg(i));
 }

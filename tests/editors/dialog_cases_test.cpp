@@ -23,7 +23,8 @@
 // NAME.items=a;b;c (list entries), NAME.rows=N (rows an open list shows), NAME.hangs=1 (a
 // list under its frame, as wide), NAME.picture=Up/Down (an arrow), NAME.fixedpitch=0/1
 // (its font: "i" as wide as "W"), NAME.column=OTHER (its left edge that of control OTHER),
-// NAME.word=HHHH or none (txtOscCal, txtBackOscCal as the erase reads them).
+// NAME.leftof=OTHER (it ends left of OTHER's left edge), NAME.word=HHHH or none (txtOscCal,
+// txtBackOscCal as the erase reads them).
 // Values with blanks are quoted; # starts a comment line.
 #include <filesystem>
 #include <sstream>
@@ -209,9 +210,10 @@ class Case : public test::DialogFixture {
     } else if (property == "fixedpitch") {
       const QFontMetrics m(w->font());
       got = m.horizontalAdvance('i') == m.horizontalAdvance('W') ? "1" : "0";
-    } else if (property == "column") {
+    } else if (property == "column" || property == "leftof") {
       const QWidget* o = Find<QWidget>(Q(want));
-      got = o && w->mapTo(widget, QPoint()).x() == o->mapTo(widget, QPoint()).x() ? want : "-";
+      const int x = w->mapTo(widget, QPoint()).x(), edge = o ? o->mapTo(widget, QPoint()).x() : 0;
+      got = o && (property == "column" ? x == edge : x + w->width() <= edge) ? want : "-";
     } else if (property == "word") {  // the typed value that the erase would take
       std::optional<uint16_t> v;
       for (auto c : {DialogControl::txtOscCal, DialogControl::txtBackOscCal})
