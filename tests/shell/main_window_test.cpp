@@ -142,7 +142,8 @@ struct Program : ProgramSession, MDIForm1 {
       EXPECT_EQ(Probe(r[1]), r[2] == "~" ? "" : r[2][0] == '=' ? Probe(r[2].substr(1)) : r[2]);
     } else if (op == "show" || op == "close") {
       op == "show" ? show() : (void)close();
-    } else if (op == "plug" || op == "unplug") {
+    } else if (op == "plug" || op == "unplug") {  // a programmer plugged in stays
+      programmer->vanishAfterReport = 0;
       op == "plug" ? programmer->Plug() : programmer->Unplug();
     } else if (op == "event") {  // another hidraw device came or went
       programmer->onPlugChange();
