@@ -5,11 +5,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build-bench}"
-if [ ! -x "$build/bench/bench_hexfile" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKRV330_TESTS=OFF >/dev/null
-  cmake --build "$build" -j4 --target bench_hexfile >"$build/bench-build.log" 2>&1 ||
-    { cat "$build/bench-build.log" >&2; exit 1; }
-fi
+# The same options as startup.sh, so that either script can run first in the folder; the
+# build is incremental.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKRV330_TESTS=OFF -DKRV330_BENCH=ON >/dev/null
+cmake --build "$build" -j4 --target bench_hexfile >"$build/bench-build.log" 2>&1 ||
+  { cat "$build/bench-build.log" >&2; exit 1; }
 command -v srec_cat >/dev/null || { echo "srec_cat is missing: run scripts/setup.sh" >&2; exit 1; }
 
 tmp="$(mktemp -d)"

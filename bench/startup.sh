@@ -13,10 +13,11 @@ build="${1:-build-bench}"
 runs="${2:-10}"
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package: time)" >&2; exit 1; }
 
-if [ ! -x "$build/krv330" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKRV330_TESTS=OFF -DKRV330_BENCH=OFF >/dev/null
-  cmake --build "$build" -j4 --target krv330 >/dev/null
-fi
+# The same options as hexfile_vs_srec_cat.sh, so that either script can run first in the
+# folder; the build is incremental.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKRV330_TESTS=OFF -DKRV330_BENCH=ON >/dev/null
+cmake --build "$build" -j4 --target krv330 >"$build/bench-build.log" 2>&1 ||
+  { cat "$build/bench-build.log" >&2; exit 1; }
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

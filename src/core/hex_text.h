@@ -1,6 +1,7 @@
 #pragma once
 // Hexadecimal text, read and written in one place: the settings flags, the fill values,
 // the HEX records, the dialogs' boxes and the dumps all go through these.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,12 +9,22 @@
 
 namespace krv {
 
+// The value of each character as a hexadecimal digit (either case), kNotHex for any other:
+// one look-up both tells a digit and gives its value, so that a run of digits can be
+// checked and read at once (its values OR-ed together exceed 0xF when one is no digit).
+inline constexpr uint8_t kNotHex = 0xFF;
+inline constexpr std::array<uint8_t, 256> kHexValue = [] {
+  std::array<uint8_t, 256> t{};
+  t.fill(kNotHex);
+  for (uint8_t i = 0; i < 16; ++i) t[static_cast<uint8_t>("0123456789ABCDEF"[i])] = i;
+  for (uint8_t i = 10; i < 16; ++i) t[static_cast<uint8_t>('a' + i - 10)] = i;
+  return t;
+}();
+
 // The value of one hexadecimal digit (either case), or -1.
 constexpr int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+  const uint8_t v = kHexValue[static_cast<uint8_t>(c)];
+  return v == kNotHex ? -1 : v;
 }
 
 // The hexadecimal digits at the start of `text`, read up to the first character that is

@@ -83,28 +83,25 @@ class Placer {
     for (const Area& a : areas) {
       const auto i = static_cast<size_t>(a.target);
       target_[i] = image.Of(a.target);
-      given_[i].assign(target_[i].size(), false);
+      given_[i].assign(target_[i].size(), 0);
     }
   }
 
-  // False when the byte contradicts an earlier one.
-  bool Put(uint64_t address, uint8_t value) {
-    for (const Area& a : areas_) {
-      if (address < a.fileBase || address >= uint64_t{a.fileBase} + a.fileLength) continue;
-      const int32_t e = a.Element(static_cast<uint32_t>(address));
-      if (e < 0) return true;  // padding
-      const auto i = static_cast<size_t>(a.target);
-      const auto k = static_cast<size_t>(e);
-      if (k < target_[i].size()) {
-        if (given_[i][k] && target_[i][k] != value) return false;
-        target_[i][k] = value;
-        given_[i][k] = true;
-        return true;
+  // The bytes of one record from `address` on, which may run from one area into another
+  // or out of every area. False when a byte contradicts an earlier one.
+  bool Put(uint64_t address, std::span<const uint8_t> bytes) {
+    while (!bytes.empty()) {
+      const Area* a = AreaAt(address);
+      uint64_t n = 1;  // a byte outside every area
+      if (a == nullptr) {
+        Outside(address);
+      } else {
+        n = std::min<uint64_t>(bytes.size(), a->fileBase + uint64_t{a->fileLength} - address);
+        if (!PutInto(*a, static_cast<uint32_t>(address), bytes.first(n))) return false;
       }
-      break;
+      address += n;
+      bytes = bytes.subspan(n);
     }
-    if (outside == 0) firstOutside = address;
-    ++outside;
     return true;
   }
 
@@ -112,10 +109,40 @@ class Placer {
   uint64_t firstOutside = 0;
 
  private:
+  // The first area that holds the address.
+  const Area* AreaAt(uint64_t address) const {
+    for (const Area& a : areas_)
+      if (address >= a.fileBase && address < uint64_t{a.fileBase} + a.fileLength) return &a;
+    return nullptr;
+  }
+
+  // Bytes that all lie in area `a`; those beyond the end of its target are outside.
+  bool PutInto(const Area& a, uint32_t address, std::span<const uint8_t> bytes) {
+    const auto t = static_cast<size_t>(a.target);
+    const std::span<uint8_t> target = target_[t];
+    std::vector<uint8_t>& given = given_[t];
+    return a.ForEachElement(address, static_cast<uint32_t>(bytes.size()),
+                            [&](uint32_t i, size_t e) {
+                              if (e >= target.size()) {
+                                Outside(address + i);
+                              } else {
+                                if (given[e] && target[e] != bytes[i]) return false;
+                                target[e] = bytes[i];
+                                given[e] = 1;
+                              }
+                              return true;
+                            });
+  }
+
+  void Outside(uint64_t address) {
+    if (outside == 0) firstOutside = address;
+    ++outside;
+  }
+
   static constexpr size_t kAreas = static_cast<size_t>(MemoryArea::Config) + 1;
   const std::vector<Area>& areas_;
   std::array<std::span<uint8_t>, kAreas> target_;
-  std::array<std::vector<bool>, kAreas> given_;  // the places a record has set
+  std::array<std::vector<uint8_t>, kAreas> given_;  // 1 where a record has set the place
 };
 
 // What is wrong with the line of a record error (any other: not a record).
@@ -183,9 +210,7 @@ bool Import(Session& s, const std::string& path) {
 
   const hex::ReadResult r =
       hex::ReadIntelHex(text, [&placer](uint32_t address, const uint8_t* data, int count) {
-        for (int i = 0; i < count; ++i)
-          if (!placer.Put(uint64_t{address} + i, data[i])) return false;
-        return true;
+        return placer.Put(address, {data, static_cast<size_t>(count)});
       });
   if (r.error != hex::RecordError::None) {
     Fail(s, LineErrorText(s, r));
@@ -222,10 +247,10 @@ bool Export(Session& s, const std::string& path) {
     if (a.loadOnly) continue;
     const std::span<const uint8_t> t = image.Of(a.target);
     bytes.assign(a.fileLength, 0);
-    for (uint32_t i = 0; i < a.fileLength; ++i) {
-      const int32_t e = a.Element(a.fileBase + i);
-      if (e >= 0 && static_cast<size_t>(e) < t.size()) bytes[i] = t[static_cast<size_t>(e)];
-    }
+    a.ForEachElement(a.fileBase, a.fileLength, [&](uint32_t i, size_t e) {
+      if (e < t.size()) bytes[i] = t[e];
+      return true;
+    });
     w.Data(a.fileBase, bytes.data(), bytes.size());
   }
   w.End();

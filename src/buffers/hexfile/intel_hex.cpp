@@ -1,6 +1,5 @@
 #include "buffers/hexfile/intel_hex.h"
 
-#include <algorithm>
 #include <array>
 
 #include "core/hex_text.h"
@@ -14,17 +13,19 @@ constexpr char kHex[] = "0123456789ABCDEF";
 // One record line without its line end.
 RecordError ReadRecord(std::string_view line, uint32_t& base, bool& end, const DataSink& sink) {
   // 1 colon, then byte count, address (2), type and checksum at least, all in hexadecimal
-  // digits: a line of other characters is no record, however long.
-  if (line.size() < 11 || line[0] != ':' || line.size() % 2 == 0 ||
-      !std::all_of(line.begin() + 1, line.end(), [](char c) { return HexDigit(c) >= 0; }))
-    return RecordError::Syntax;
+  // digits: a line of other characters is no record, however long. The digits are read
+  // as they are checked.
+  if (line.size() < 11 || line[0] != ':' || line.size() % 2 == 0) return RecordError::Syntax;
   std::array<uint8_t, 261> bytes;  // at most 5 + 255 bytes
   const size_t n = (line.size() - 1) / 2;
-  if (n > bytes.size()) return RecordError::ByteCount;
   uint8_t sum = 0;
   for (size_t i = 0; i < n; ++i) {
-    bytes[i] = static_cast<uint8_t>(HexDigit(line[1 + 2 * i]) << 4 | HexDigit(line[2 + 2 * i]));
-    sum = static_cast<uint8_t>(sum + bytes[i]);
+    const uint8_t high = kHexValue[static_cast<uint8_t>(line[1 + 2 * i])];
+    const uint8_t low = kHexValue[static_cast<uint8_t>(line[2 + 2 * i])];
+    if ((high | low) > 0xF) return RecordError::Syntax;
+    const auto b = static_cast<uint8_t>(high << 4 | low);
+    if (i < bytes.size()) bytes[i] = b;  // a longer line fails on its byte count below
+    sum = static_cast<uint8_t>(sum + b);
   }
   const int count = bytes[0];
   if (n != static_cast<size_t>(count) + 5) return RecordError::ByteCount;

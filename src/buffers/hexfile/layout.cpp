@@ -4,14 +4,6 @@
 
 namespace krv::hex {
 
-int32_t Area::Element(uint32_t address) const {
-  const uint32_t offset = address - fileBase;
-  const uint32_t group = offset / static_cast<uint32_t>(unit);
-  const uint32_t inGroup = offset % static_cast<uint32_t>(unit);
-  if (inGroup >= static_cast<uint32_t>(used)) return -1;
-  return static_cast<int32_t>(group * static_cast<uint32_t>(stride) + inGroup);
-}
-
 std::vector<Area> Layout(const DeviceParams& d, int eeAddrFile18) {
   const auto u = [](int32_t v) { return static_cast<uint32_t>(v < 0 ? 0 : v); };
   std::vector<Area> a;

@@ -18,6 +18,7 @@
 //              0).
 // The padding bytes (a 14-bit EEPROM word's high byte, a dsPIC30 instruction's fourth
 // byte...) belong to their area: they are written as 0 and passed over when read.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,11 +38,25 @@ struct Area {
   MemoryArea target;
   // The file holds groups of `unit` bytes of which the first `used` carry data (the rest
   // is padding); group g starts at element g x `stride` of the target.
-  int unit = 1, used = 1, stride = 1;
+  uint32_t unit = 1, used = 1, stride = 1;
   bool loadOnly = false;  // accepted when loading, never written
 
-  // The target element of file address `address` inside the area, or -1 for padding.
-  int32_t Element(uint32_t address) const;
+  // Calls f(i, element) for each of the `count` file bytes from `address` on (all inside
+  // the area) that carries data: i counts from 0, element is the byte's place in the
+  // target. Padding bytes are passed over. Stops with false when f returns false.
+  template <class F>
+  bool ForEachElement(uint32_t address, uint32_t count, F f) const {
+    const uint32_t offset = address - fileBase;
+    uint32_t group = offset / unit, inGroup = offset % unit;
+    for (uint32_t i = 0; i < count; ++i) {
+      if (inGroup < used && !f(i, size_t{group} * stride + inGroup)) return false;
+      if (++inGroup == unit) {
+        inGroup = 0;
+        ++group;
+      }
+    }
+    return true;
+  }
 };
 
 // The areas of the device, program memory first.
