@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include "bench_session.h"
 #include "buffers/buffers.h"
@@ -25,11 +28,17 @@ Largest& Image() {
   return image;
 }
 
+// The image saved once, in a file of this run's own, removed at the end.
+std::string TempImagePath() {
+  return (std::filesystem::temp_directory_path() /
+          ("krv330-bench-largest-" + std::to_string(getpid()) + ".hex"))
+      .string();
+}
+
 std::string ImagePath() {
   static const std::string path = [] {
-    const auto p = std::filesystem::temp_directory_path() / "krv330-bench-largest.hex";
-    ExportHexFile(Image().s, p.string());
-    return p.string();
+    ExportHexFile(Image().s, TempImagePath());
+    return TempImagePath();
   }();
   return path;
 }
@@ -81,5 +90,6 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  std::filesystem::remove(TempImagePath());
   return 0;
 }
